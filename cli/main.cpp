@@ -1,0 +1,263 @@
+// tovarin-calc: the forms of the calculator on the command line.
+//
+//   tovarin-calc list
+//   tovarin-calc show FORM
+//   tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]
+//   tovarin-calc --batch FILE [--json | --report FILE]
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "forms/numfield.h"
+#include "forms/reportfile.h"
+#include "forms/runner.h"
+
+namespace {
+
+using namespace tov;
+
+constexpr int kExitRefused = 2;
+constexpr int kExitUsage = 64;
+constexpr int kExitFile = 74;
+
+int usage(const std::string& why) {
+    if (!why.empty()) std::cerr << "tovarin-calc: " << why << "\n";
+    std::cerr << "usage: tovarin-calc list\n"
+                 "       tovarin-calc show FORM\n"
+                 "       tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]\n"
+                 "       tovarin-calc --batch FILE [--json | --report FILE]\n"
+                 "FORM is a class name, dialog id or command id; ID a control id.\n";
+    return kExitUsage;
+}
+
+const char* kindName(CtlKind k) {
+    switch (k) {
+        case CtlKind::Picker: return "picker";
+        case CtlKind::Edit: return "edit";
+        case CtlKind::DigitsEdit: return "edit, digits only";
+        case CtlKind::Result: return "result";
+        case CtlKind::DigitsResult: return "result, digits only";
+        case CtlKind::TextResult: return "text result";
+        case CtlKind::CheckBox: return "check box";
+        case CtlKind::ListBox: return "list box";
+        case CtlKind::HelpButton: return "help button";
+    }
+    return "";
+}
+
+int list() {
+    for (const FormEntry* e : formRegistry()) {
+        const FormSpec& s = e->spec();
+        std::cout << s.commandId << '\t' << s.dialogId << '\t' << s.className << '\t' << s.title << '\n';
+    }
+    return 0;
+}
+
+int show(const FormEntry& e) {
+    const FormSpec& s = e.spec();
+    std::cout << s.className << " (dialog " << s.dialogId << ", command " << s.commandId << "): " << s.title
+              << '\n';
+    for (const Control& c : s.controls) {
+        std::cout << c.id << '\t' << kindName(c.kind) << '\t' << c.label;
+        if (!c.unit.empty()) std::cout << '\t' << c.unit;
+        if (c.isChoice()) {
+            std::cout << "\tdefault: " << c.items.at(static_cast<std::size_t>(c.def)) << "\tentries:";
+            for (const auto& it : c.items) std::cout << ' ' << it;
+        } else if (c.isNumeric()) {
+            std::cout << "\tdefault: " << showNumber(c.def);
+        } else if (c.kind == CtlKind::CheckBox) {
+            std::cout << "\tdefault: " << (c.def != 0 ? 1 : 0);
+        }
+        if (!c.enabled) std::cout << "\t(disabled)";
+        if (!c.tab && c.isInput()) std::cout << "\t(not in Tab order)";
+        std::cout << '\n';
+    }
+    return 0;
+}
+
+nlohmann::json toJson(const FormSpec& spec, const RunResult& r) {
+    nlohmann::json j;
+    j["form"] = spec.className;
+    j["sheet"] = r.outcome.ok() ? nlohmann::json(r.sheet) : nlohmann::json(nullptr);
+    nlohmann::json results = nlohmann::json::object(), texts = nlohmann::json::object();
+    for (const auto& [id, v] : r.results) results[std::to_string(id)] = v;
+    for (const auto& [id, t] : r.texts) texts[std::to_string(id)] = t;
+    j["results"] = results;
+    j["texts"] = texts;
+    if (r.outcome.ok()) {
+        j["message"] = nullptr;
+        j["icon"] = nullptr;
+    } else {
+        j["message"] = r.outcome.message;
+        j["icon"] = r.outcome.icon == Icon::Stop ? "stop" : "information";
+    }
+    return j;
+}
+
+struct Options {
+    bool json = false;
+    std::optional<std::string> report;
+};
+
+// Loads the report file to append to (a missing file is a new, empty report).
+bool loadReport(const std::string& path, ReportText& text) {
+    std::ifstream probe(path, std::ios::binary);
+    if (!probe) {
+        text = {};
+        return true;
+    }
+    probe.close();
+    if (FileResult r = readReportFile(path, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool saveReport(const std::string& path, const ReportText& text) {
+    if (FileResult r = writeReportFile(path, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+        return false;
+    }
+    return true;
+}
+
+int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options& opt) {
+    ReportText file;
+    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    MemoryReport report(file.utf8);
+    RunResult r;
+    try {
+        r = runForm(e, as, report);
+    } catch (const UsageError& err) {
+        return usage(err.what());
+    }
+    if (opt.json) std::cout << toJson(e.spec(), r).dump() << '\n';
+    if (!r.outcome.ok()) {
+        if (!opt.json && !r.outcome.message.empty()) std::cerr << r.outcome.message << '\n';
+        return kExitRefused;
+    }
+    if (opt.report) {
+        file.utf8 = report.text();
+        if (!saveReport(*opt.report, file)) return kExitFile;
+    } else if (!opt.json) {
+        std::cout << r.sheet;
+    }
+    return 0;
+}
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    std::string w;
+    while (in >> w) words.push_back(w);
+    return words;
+}
+
+// One case per line: FORM ID=VALUE ...; '#' starts a comment. Refused lines are reported with
+// their line number and do not stop the run.
+int batch(const std::string& path, const Options& opt) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "tovarin-calc: cannot read " << path << "\n";
+        return kExitFile;
+    }
+    ReportText file;
+    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    MemoryReport report(file.utf8);
+    std::string line;
+    int lineNo = 0, refused = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        const auto words = splitWords(line);
+        if (words.empty()) continue;
+        const FormEntry* e = findForm(words[0]);
+        std::string error;
+        RunResult r;
+        if (!e) {
+            error = "unknown form " + words[0];
+        } else {
+            try {
+                std::vector<Assignment> as;
+                for (std::size_t i = 1; i < words.size(); ++i) as.push_back(parseAssignment(words[i]));
+                r = runForm(*e, as, report);
+                if (!r.outcome.ok()) error = r.outcome.message;
+            } catch (const UsageError& err) {
+                error = err.what();
+            }
+        }
+        if (!error.empty()) {
+            ++refused;
+            std::cerr << path << ":" << lineNo << ": " << error << "\n";
+        }
+        if (opt.json) {
+            nlohmann::json j = e && error.empty() ? toJson(e->spec(), r) : nlohmann::json::object();
+            if (e && !error.empty() && r.outcome.kind != Outcome::Kind::Sheet && !r.outcome.message.empty())
+                j = toJson(e->spec(), r);
+            else if (!error.empty())
+                j = {{"form", e ? e->spec().className : words[0]}, {"sheet", nullptr}, {"message", error}};
+            j["line"] = lineNo;
+            std::cout << j.dump() << '\n';
+        } else if (!opt.report && error.empty()) {
+            std::cout << r.sheet;
+        }
+    }
+    if (opt.report) {
+        file.utf8 = report.text();
+        if (!saveReport(*opt.report, file)) return kExitFile;
+    }
+    return refused ? kExitRefused : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usage("");
+    Options opt;
+    std::optional<std::string> batchFile;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            opt.json = true;
+        } else if (args[i] == "--report" || args[i] == "--batch") {
+            if (i + 1 >= args.size()) return usage(args[i] + " needs a file");
+            (args[i] == "--report" ? opt.report : batchFile) = args[i + 1];
+            ++i;
+        } else if (args[i] == "--help" || args[i] == "-h") {
+            usage("");
+            return 0;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    if (batchFile) {
+        if (!rest.empty()) return usage("--batch takes no form");
+        if (opt.json && opt.report) return usage("--batch takes --json or --report, not both");
+        return batch(*batchFile, opt);
+    }
+    if (rest.empty()) return usage("no form named");
+    if (rest[0] == "list") return rest.size() == 1 ? list() : usage("list takes no arguments");
+    if (rest[0] == "show") {
+        if (rest.size() != 2) return usage("show takes one form");
+        const FormEntry* e = findForm(rest[1]);
+        return e ? show(*e) : usage("unknown form " + rest[1]);
+    }
+    const FormEntry* e = findForm(rest[0]);
+    if (!e) return usage("unknown form " + rest[0]);
+    std::vector<Assignment> as;
+    try {
+        for (std::size_t i = 1; i < rest.size(); ++i) as.push_back(parseAssignment(rest[i]));
+    } catch (const UsageError& err) {
+        return usage(err.what());
+    }
+    return runOne(*e, as, opt);
+}

@@ -1,0 +1,112 @@
+// The common behaviour of every calculation form: fields, pickers, input checks, Calculate.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "forms/calcreport.h"
+#include "forms/formspec.h"
+
+namespace tov {
+
+/// What a form needs of its dialog (the desktop dialog, or an in-memory one).
+class FormView {
+public:
+    virtual ~FormView() = default;
+    virtual std::string fieldText(int id) const = 0;
+    virtual void setFieldText(int id, const std::string& text) = 0;
+    /// Selected index of a picker or list box; −1 for none.
+    virtual int selection(int id) const = 0;
+    virtual void setSelection(int id, int index) = 0;
+    virtual bool isChecked(int id) const = 0;
+    virtual void setChecked(int id, bool on) = 0;
+    virtual void setEnabled(int id, bool on) = 0;
+    /// A message box with the caption "提示".
+    virtual void showMessage(const std::string& text, Icon icon) = 0;
+    /// Focus a field and select its whole text.
+    virtual void focusField(int id) = 0;
+};
+
+/// How a Calculate ended.
+struct Outcome {
+    enum class Kind { Sheet, Refused, Silent };
+    Kind kind = Kind::Sheet;
+    std::string message;
+    Icon icon = Icon::Stop;
+
+    bool ok() const { return kind == Kind::Sheet; }
+};
+
+/// Message of the guard that keeps a value that is not finite out of every sheet and field.
+inline constexpr const char* kNonFiniteMessage = "计算出现无效数值，请检查输入数据。";
+
+class CalcForm {
+    struct State {
+        std::map<int, double> values;
+        std::map<int, std::string> texts;
+        std::map<int, bool> checks;
+        std::map<int, bool> enabled;
+        std::map<int, int> picks;
+        std::map<int, std::string> names;
+    };
+
+public:
+    explicit CalcForm(const FormSpec& spec);
+    virtual ~CalcForm();
+    CalcForm(const CalcForm&) = delete;
+    CalcForm& operator=(const CalcForm&) = delete;
+
+    const FormSpec& spec() const { return spec_; }
+
+    /// Opening step: defaults, initial picks with their values and names, fields filled.
+    void open(FormView& ui);
+    /// The user ended a selection with acceptance in a picker or list box.
+    void onSelect(FormView& ui, int id);
+    /// The Calculate button: take in, check, compute, append the sheet, show the results.
+    Outcome onCalculate(FormView& ui, ReportTarget& report);
+
+    double value(int id) const;
+    const std::string& text(int id) const;
+    bool checked(int id) const;
+    bool enabled(int id) const;
+    /// Selected index of a picker as the form last took it.
+    int pick(int id) const;
+    /// The name a grade picker keeps for the sheet.
+    const std::string& sheetName(int id) const;
+    /// A design value supplied by a grade picker; the picker must declare the column.
+    double col(int pickerId, Col column) const;
+
+protected:
+    /// Computes and writes the sheet, after every declared check has passed. A refusal or a
+    /// silent stop leaves the form as it was before the call.
+    virtual Outcome calculate(CalcReport& r) = 0;
+    /// Further opening work after the defaults are set (before the fields are filled).
+    virtual void onOpen() {}
+    /// A form's own picker or list box: by default take the fields in, keep the index, put back.
+    virtual void onChoice(FormView& ui, int id, int index);
+
+    bool takeIn(FormView& ui);
+    void putBack(FormView& ui) const;
+    void setValue(int id, double v) { st_.values[id] = v; }
+    void setText(int id, std::string t) { st_.texts[id] = std::move(t); }
+    void setEnabledState(int id, bool on) { st_.enabled[id] = on; }
+    void setPick(int id, int index) { st_.picks[id] = index; }
+    void setSheetName(int id, std::string name) { st_.names[id] = std::move(name); }
+
+    Outcome sheet() const { return {}; }
+    Outcome refuse(std::string message) const { return {Outcome::Kind::Refused, std::move(message), spec_.icon}; }
+    Outcome refuse(std::string message, Icon icon) const {
+        return {Outcome::Kind::Refused, std::move(message), icon};
+    }
+    Outcome silent() const { return {Outcome::Kind::Silent, {}, spec_.icon}; }
+
+private:
+    void applyGradePick(const Control& c, int index);
+    bool passes(const Check& check) const;
+
+    const FormSpec& spec_;
+    State st_;
+};
+
+}  // namespace tov

@@ -1,0 +1,39 @@
+// A form's dialog held in memory: the command line's and the tests' stand-in for the real dialog.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "forms/calcform.h"
+
+namespace tov {
+
+class MemoryView : public FormView {
+public:
+    struct Message {
+        std::string text;
+        Icon icon;
+    };
+
+    std::string fieldText(int id) const override;
+    void setFieldText(int id, const std::string& text) override { texts[id] = text; }
+    int selection(int id) const override;
+    void setSelection(int id, int index) override { selections[id] = index; }
+    bool isChecked(int id) const override;
+    void setChecked(int id, bool on) override { checks[id] = on; }
+    void setEnabled(int id, bool on) override { enabled[id] = on; }
+    void showMessage(const std::string& text, Icon icon) override { messages.push_back({text, icon}); }
+    void focusField(int id) override { focus = id; }
+
+    bool isEnabled(int id) const;
+
+    std::map<int, std::string> texts;
+    std::map<int, int> selections;
+    std::map<int, bool> checks;
+    std::map<int, bool> enabled;
+    std::vector<Message> messages;
+    int focus = 0;
+};
+
+}  // namespace tov

@@ -1,0 +1,56 @@
+// Report files on disk: GBK text (read and written as GB18030 through iconv), or UTF-8 where a
+// file already is UTF-8; "\r\n" kept as is; saved atomically.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tov {
+
+/// The largest report file, in bytes, that opens.
+inline constexpr std::size_t kMaxReportBytes = 1048575;
+inline constexpr const char* kFileTooLarge = "该文件太大，无法打开。";
+
+enum class ReportEncoding { Gbk, Utf8, Utf8Bom };
+
+/// A report's text as UTF-8 with the encoding its file uses.
+struct ReportText {
+    std::string utf8;
+    ReportEncoding encoding = ReportEncoding::Gbk;
+};
+
+/// Result of reading or writing: empty error on success, else the message to show.
+struct FileResult {
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+/// Decodes file bytes. Pure ASCII and GB18030 text read as GBK; text that is valid UTF-8 (and
+/// not ASCII) reads as UTF-8. Anything else is refused with a message; so is a file of more than
+/// kMaxReportBytes bytes. Whatever is accepted encodes back to the same bytes.
+FileResult decodeReport(std::string_view bytes, ReportText& out);
+
+/// Encodes text for its file. Refuses text that the encoding cannot hold.
+FileResult encodeReport(const ReportText& text, std::string& bytes);
+
+/// Size of the text in its file encoding, or std::string::npos if it cannot be encoded.
+std::size_t encodedSize(std::string_view utf8, ReportEncoding encoding);
+
+/// Reads and decodes a report file.
+FileResult readReportFile(const std::string& path, ReportText& out);
+
+/// Writes bytes atomically: a temporary file in the same folder, flushed, then renamed over the
+/// target. A failure at any step leaves the old file as it was.
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+/// Encodes and writes a report file atomically.
+FileResult writeReportFile(const std::string& path, const ReportText& text);
+
+/// GB18030 ↔ UTF-8 through iconv; false when the input is not valid.
+bool gb18030ToUtf8(std::string_view in, std::string& out);
+bool utf8ToGb18030(std::string_view in, std::string& out);
+/// True for well-formed UTF-8 (no overlongs, surrogates or code points beyond U+10FFFF).
+bool isValidUtf8(std::string_view s);
+
+}  // namespace tov

@@ -1,0 +1,77 @@
+#include "forms/runner.h"
+
+#include <charconv>
+
+namespace tov {
+
+namespace {
+int indexOfEntry(const Control& c, const std::string& value) {
+    for (std::size_t i = 0; i < c.items.size(); ++i)
+        if (c.items[i] == value) return static_cast<int>(i);
+    return -1;
+}
+}  // namespace
+
+Assignment parseAssignment(const std::string& arg) {
+    const auto eq = arg.find('=');
+    if (eq == std::string::npos || eq == 0) throw UsageError("expected ID=VALUE: " + arg);
+    int id = 0;
+    auto [p, ec] = std::from_chars(arg.data(), arg.data() + eq, id);
+    if (ec != std::errc() || p != arg.data() + eq) throw UsageError("not a control id: " + arg.substr(0, eq));
+    return {id, arg.substr(eq + 1)};
+}
+
+RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
+                  ReportTarget& report) {
+    const FormSpec& spec = entry.spec();
+    for (const auto& a : assignments) {
+        const Control* c = spec.control(a.id);
+        if (!c || c->kind == CtlKind::HelpButton)
+            throw UsageError("form " + spec.className + " has no control " + std::to_string(a.id));
+        if (c->isResult())
+            throw UsageError("control " + std::to_string(a.id) + " is a result field");
+        if (c->isChoice() && indexOfEntry(*c, a.value) < 0)
+            throw UsageError("control " + std::to_string(a.id) + " has no entry \"" + a.value + "\"");
+        if (c->kind == CtlKind::CheckBox && a.value != "0" && a.value != "1")
+            throw UsageError("check box " + std::to_string(a.id) + " takes 0 or 1");
+    }
+
+    auto form = entry.make();
+    MemoryView ui;
+    form->open(ui);
+    for (const auto& a : assignments) {
+        const Control* c = spec.control(a.id);
+        if (!c->isChoice()) continue;
+        ui.setSelection(a.id, indexOfEntry(*c, a.value));
+        form->onSelect(ui, a.id);
+    }
+    for (const auto& a : assignments) {
+        const Control* c = spec.control(a.id);
+        if (c->isChoice()) continue;
+        if (!ui.isEnabled(a.id))
+            throw UsageError("control " + std::to_string(a.id) + " is disabled in this state of the form");
+        if (c->kind == CtlKind::CheckBox)
+            ui.setChecked(a.id, a.value == "1");
+        else
+            ui.setFieldText(a.id, a.value);
+    }
+    ui.messages.clear();
+
+    RunResult res;
+    const std::string before = report.wholeText();
+    res.outcome = form->onCalculate(ui, report);
+    res.messages = ui.messages;
+    if (res.outcome.ok()) {
+        const std::string after = report.wholeText();
+        res.sheet = after.substr(before.size());
+        for (const auto& c : spec.controls) {
+            if (c.kind == CtlKind::TextResult)
+                res.texts[c.id] = form->text(c.id);
+            else if (c.isResult())
+                res.results[c.id] = form->value(c.id);
+        }
+    }
+    return res;
+}
+
+}  // namespace tov
