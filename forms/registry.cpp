@@ -6,9 +6,36 @@
 namespace tov {
 
 // The forms the core has. Adding a form: its source file, and one line here.
-#define TOVARIN_FORMS(X)       \
-    X(CSinglyRectDesignDlg)    \
-    X(CSinglyRectCheckDlg)
+#define TOVARIN_FORMS(X) \
+    X(CSinglyRectDesignDlg) \
+    X(CSinglyRectCheckDlg) \
+    /* X(CDoublyRectDesignDlg) */ \
+    /* X(CDoublyRectKnownAsDlg) */ \
+    /* X(CDoublyRectCheckDlg) */ \
+    /* X(CDoublySymCheckDlg) */ \
+    /* X(CTBeamDesignDlg) */ \
+    /* X(CTBeamCheckDlg) */ \
+    /* X(CTRibDesignDlg) */ \
+    /* X(CTRibCheckDlg) */ \
+    /* X(CLRibDesignDlg) */ \
+    /* X(CLRibCheckDlg) */ \
+    /* X(CAxialCompTiedDesignDlg) */ \
+    /* X(CAxialCompTiedCheckDlg) */ \
+    /* X(CAxialCompSpiralDesignDlg) */ \
+    /* X(CAxialCompSpiralCheckDlg) */ \
+    /* X(CEccCompAsymDesignDlg) */ \
+    /* X(CEccCompAsymKnownAsDlg) */ \
+    /* X(CEccCompAsymCheckDlg) */ \
+    /* X(CEccCompSymDesignDlg) */ \
+    /* X(CEccCompSymCheckDlg) */ \
+    /* X(CAxialTensionDesignDlg) */ \
+    /* X(CAxialTensionCheckDlg) */ \
+    /* X(CEccTensionAsymDesignDlg) */ \
+    /* X(CEccTensionAsymKnownAsDlg) */ \
+    /* X(CEccTensionAsymCheckDlg) */ \
+    /* X(CEccTensionSymDesignDlg) */ \
+    /* X(CEccTensionSymCheckDlg) */ \
+    /* X(CBarSelectDlg) */
 
 #define TOVARIN_DECLARE(C) extern const FormEntry k##C##Entry;
 TOVARIN_FORMS(TOVARIN_DECLARE)
