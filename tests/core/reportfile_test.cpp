@@ -1,0 +1,148 @@
+// Report files: GBK and UTF-8 round trips, the size limit, refusals, atomic saving.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "forms/reportfile.h"
+
+namespace tov {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const fs::path& p, const std::string& b) {
+    std::ofstream out(p, std::ios::binary);
+    out << b;
+}
+
+class ReportFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("tovarin-rf-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    fs::path dir;
+};
+
+// "中文" in GBK, with "\r\n" and a lone "\n".
+const std::string kGbk = "\xD6\xD0\xCE\xC4 As\xA3\xBD" "12\r\nline\nend";
+
+TEST_F(ReportFileTest, GbkRoundTripsByteForByte) {
+    ReportText t;
+    ASSERT_TRUE(decodeReport(kGbk, t).ok());
+    EXPECT_EQ(t.encoding, ReportEncoding::Gbk);
+    EXPECT_EQ(t.utf8, "中文 As＝12\r\nline\nend");
+    std::string back;
+    ASSERT_TRUE(encodeReport(t, back).ok());
+    EXPECT_EQ(back, kGbk);
+
+    const fs::path p = dir / "r.txt";
+    writeBytes(p, kGbk);
+    ReportText fromFile;
+    ASSERT_TRUE(readReportFile(p.string(), fromFile).ok());
+    fromFile.utf8 += "\r\n追加";
+    ASSERT_TRUE(writeReportFile(p.string(), fromFile).ok());
+    EXPECT_EQ(readBytes(p), kGbk + "\r\n\xD7\xB7\xBC\xD3");
+}
+
+TEST_F(ReportFileTest, Utf8StaysUtf8) {
+    for (std::string bytes : {std::string("中文\r\n"), std::string("\xEF\xBB\xBF") + "中文"}) {
+        ReportText t;
+        ASSERT_TRUE(decodeReport(bytes, t).ok());
+        EXPECT_NE(t.encoding, ReportEncoding::Gbk);
+        std::string back;
+        ASSERT_TRUE(encodeReport(t, back).ok());
+        EXPECT_EQ(back, bytes);
+    }
+}
+
+TEST_F(ReportFileTest, InvalidBytesAreRefusedWithAMessage) {
+    ReportText t;
+    FileResult r = decodeReport(std::string("abc\x81\x20xyz"), t);  // a lone lead byte
+    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_FALSE(decodeReport(std::string("\xFF\xFF"), t).ok());
+}
+
+TEST_F(ReportFileTest, SizeLimitIs1048575Bytes) {
+    ReportText t;
+    EXPECT_TRUE(decodeReport(std::string(kMaxReportBytes, 'a'), t).ok());
+    FileResult r = decodeReport(std::string(kMaxReportBytes + 1, 'a'), t);
+    EXPECT_EQ(r.error, "该文件太大，无法打开。");
+    const fs::path p = dir / "big.txt";
+    writeBytes(p, std::string(kMaxReportBytes + 1, 'a'));
+    EXPECT_EQ(readReportFile(p.string(), t).error, "该文件太大，无法打开。");
+}
+
+TEST_F(ReportFileTest, FailedSaveLeavesTheOldFile) {
+    const fs::path p = dir / "keep.txt";
+    writeBytes(p, kGbk);
+    if (::geteuid() != 0) {  // root writes through permission bits
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        FileResult r = writeReportFile(p.string(), {"新的文字", ReportEncoding::Gbk});
+        EXPECT_EQ(r.error, "保存文档失败。");
+        fs::permissions(dir, fs::perms::owner_all);
+        EXPECT_EQ(readBytes(p), kGbk);
+    }
+    // A folder that does not exist: nothing is written anywhere, the message says so.
+    EXPECT_EQ(writeReportFile((dir / "no" / "such.txt").string(), {"x", ReportEncoding::Gbk}).error,
+              "保存文档失败。");
+    // Text that GBK cannot hold is refused before the file is touched.
+    EXPECT_FALSE(writeReportFile(p.string(), {"\xED\xA0\x80", ReportEncoding::Gbk}).ok());
+    EXPECT_EQ(readBytes(p), kGbk);
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(ReportFileTest, SaveKeepsThePermissionsOfTheOldFile) {
+    const fs::path p = dir / "perm.txt";
+    writeBytes(p, "a");
+    ::chmod(p.c_str(), 0640);
+    ASSERT_TRUE(writeReportFile(p.string(), {"b", ReportEncoding::Gbk}).ok());
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(readBytes(p), "b");
+}
+
+TEST_F(ReportFileTest, AnythingAcceptedWritesBackTheSameBytes) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> len(0, 64), byte(0, 255);
+    int accepted = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes(static_cast<std::size_t>(len(rng)), '\0');
+        for (auto& c : bytes) c = static_cast<char>(byte(rng) < 128 ? byte(rng) % 128 : 0x81 + byte(rng) % 0x7E);
+        ReportText t;
+        FileResult r = decodeReport(bytes, t);
+        if (!r.ok()) {
+            EXPECT_FALSE(r.error.empty());
+            continue;
+        }
+        ++accepted;
+        std::string back;
+        ASSERT_TRUE(encodeReport(t, back).ok());
+        ASSERT_EQ(back, bytes);
+    }
+    EXPECT_GT(accepted, 100);
+}
+
+}  // namespace
+}  // namespace tov
