@@ -111,6 +111,15 @@ Outcome CalcForm::onCalculate(FormView& ui, ReportTarget& report) {
             return refuse(check.message);
         }
     }
+    for (const auto& c : spec_.controls) {
+        if (!c.isInput()) continue;
+        const double v = std::abs(value(c.id));
+        if (v > kLargestInput || (v != 0 && v < kSmallestInput)) {
+            ui.showMessage(kOutOfRangeMessage, Icon::Stop);
+            ui.focusField(c.id);
+            return refuse(kOutOfRangeMessage, Icon::Stop);
+        }
+    }
     const State before = st_;
     CalcReport r(report);
     Outcome out = calculate(r);

@@ -38,6 +38,12 @@ struct Outcome {
     bool ok() const { return kind == Kind::Sheet; }
 };
 
+/// Inputs are refused beyond these magnitudes (mm, mm², kN, kN·m): no member is that large, and
+/// nothing smaller than a millionth of a unit means anything; such values only overflow formulas.
+inline constexpr double kLargestInput = 1e9;
+inline constexpr double kSmallestInput = 1e-6;
+inline constexpr const char* kOutOfRangeMessage = "输入数值超出计算范围，请检查。";
+
 /// Message of the guard that keeps a value that is not finite out of every sheet and field.
 inline constexpr const char* kNonFiniteMessage = "计算出现无效数值，请检查输入数据。";
 

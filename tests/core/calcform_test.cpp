@@ -148,3 +148,19 @@ TEST(Runner, RejectsUnknownControlsEntriesAndResultFields) {
 
 }  // namespace
 }  // namespace tov::test
+
+namespace tov::test {
+namespace {
+
+TEST(CalcForm, AbsurdMagnitudesAreRefusedAfterTheDeclaredChecks) {
+    RunResult r = run("142", {{1001, "1e300"}, {1008, "1e300"}});
+    EXPECT_EQ(r.outcome.message, "输入数值超出计算范围，请检查。");
+    r = run("142", {{1001, "1e-300"}});
+    EXPECT_EQ(r.outcome.message, "输入数值超出计算范围，请检查。");
+    // The declared checks still come first.
+    EXPECT_EQ(run("142", {{1001, "1e300"}, {1008, "0"}}).outcome.message, "钢筋面积应大于零，请检查。");
+    EXPECT_TRUE(run("142", {{1001, "1e9"}, {1008, "1e-6"}}).outcome.ok());
+}
+
+}  // namespace
+}  // namespace tov::test
