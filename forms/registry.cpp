@@ -9,10 +9,10 @@ namespace tov {
 #define TOVARIN_FORMS(X) \
     X(CSinglyRectDesignDlg) \
     X(CSinglyRectCheckDlg) \
-    /* X(CDoublyRectDesignDlg) */ \
-    /* X(CDoublyRectKnownAsDlg) */ \
-    /* X(CDoublyRectCheckDlg) */ \
-    /* X(CDoublySymCheckDlg) */ \
+    X(CDoublyRectDesignDlg) \
+    X(CDoublyRectKnownAsDlg) \
+    X(CDoublyRectCheckDlg) \
+    X(CDoublySymCheckDlg) \
     /* X(CTBeamDesignDlg) */ \
     /* X(CTBeamCheckDlg) */ \
     /* X(CTRibDesignDlg) */ \
