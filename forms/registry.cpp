@@ -13,12 +13,12 @@ namespace tov {
     X(CDoublyRectKnownAsDlg) \
     X(CDoublyRectCheckDlg) \
     X(CDoublySymCheckDlg) \
-    /* X(CTBeamDesignDlg) */ \
-    /* X(CTBeamCheckDlg) */ \
-    /* X(CTRibDesignDlg) */ \
-    /* X(CTRibCheckDlg) */ \
-    /* X(CLRibDesignDlg) */ \
-    /* X(CLRibCheckDlg) */ \
+    X(CTBeamDesignDlg) \
+    X(CTBeamCheckDlg) \
+    X(CTRibDesignDlg) \
+    X(CTRibCheckDlg) \
+    X(CLRibDesignDlg) \
+    X(CLRibCheckDlg) \
     /* X(CAxialCompTiedDesignDlg) */ \
     /* X(CAxialCompTiedCheckDlg) */ \
     /* X(CAxialCompSpiralDesignDlg) */ \
