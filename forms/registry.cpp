@@ -19,10 +19,10 @@ namespace tov {
     X(CTRibCheckDlg) \
     X(CLRibDesignDlg) \
     X(CLRibCheckDlg) \
-    /* X(CAxialCompTiedDesignDlg) */ \
-    /* X(CAxialCompTiedCheckDlg) */ \
-    /* X(CAxialCompSpiralDesignDlg) */ \
-    /* X(CAxialCompSpiralCheckDlg) */ \
+    X(CAxialCompTiedDesignDlg) \
+    X(CAxialCompTiedCheckDlg) \
+    X(CAxialCompSpiralDesignDlg) \
+    X(CAxialCompSpiralCheckDlg) \
     /* X(CEccCompAsymDesignDlg) */ \
     /* X(CEccCompAsymKnownAsDlg) */ \
     /* X(CEccCompAsymCheckDlg) */ \
