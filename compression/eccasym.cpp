@@ -102,17 +102,29 @@ struct Areas {
     bool large;  ///< the solution turned out to have ξ ≤ ξb
 };
 
+void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentricity& x, double min1, double& As,
+                      double& Asp);
+
 /// Small eccentricity with both areas unknown: As from its minimum (and the reverse-failure
 /// check), then ξ and As' from the two equilibrium equations with the bounded σs.
 Areas asymSmallDesign(CalcReport& r, const Section& s, double g0N, const Eccentricity& x) {
     double As = 0.002 * s.b * s.h;
     r.AppendValueLine("　　　　As 按一侧纵向钢筋最小配筋率取 As＝0.2％×b×h＝", As, "%30.1f", "（mm2）");
     As = reverseFailure(r, s, g0N, x.e0, x.ea, As);
+    auto G = [&](double xi) { return s.concreteForce(xi) + s.fyp * aspFromMoment(s, g0N, x.e, xi) - s.sigmaS(xi) * As - g0N; };
+    if (G(s.xib()) >= 0) {
+        // With As at this value the moment needs the tension bars to yield: the member is in fact
+        // large-eccentric, and ξ = ξb gives As ≥ the value above.
+        r.AppendLine("　　　　以 ξ＝ξb 代入平衡方程，As 不小于上值时受拉钢筋屈服，改按大偏心受压计算:");
+        Areas out{0, 0, true};
+        largeBothUnknown(r, s, g0N, x, 0.002 * s.b * s.h, out.As, out.Asp);
+        out.As = std::max(out.As, As);
+        return out;
+    }
     r.AppendLine("　　　　取 σs＝fy×（ξ－β1）／（ξb－β1），－fy'≤σs≤fy，由");
     r.AppendLine("　　　　γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As");
     r.AppendLine("　　　　γ0×N×e＝α1×fc×b×h0×h0×ξ（1－0.5×ξ）＋fy'×As'（h0－a'）");
     r.AppendLine("　　　　联立求解得:");
-    auto G = [&](double xi) { return s.concreteForce(xi) + s.fyp * aspFromMoment(s, g0N, x.e, xi) - s.sigmaS(xi) * As - g0N; };
     const double hi = s.ximax();
     Areas out{As, 0, false};
     if (G(hi) < 0) {
@@ -123,18 +135,12 @@ Areas asymSmallDesign(CalcReport& r, const Section& s, double g0N, const Eccentr
         r.AppendValueLine("　　　　As'＝（γ0×N－α1×fc×b×h0×ξ＋σs×As）／fy'＝", out.Asp, "%30.1f", "（mm2）");
         return out;
     }
-    double lo = s.xib();
-    if (G(lo) >= 0) lo = std::max(2 * s.ap / s.h0(), 1e-9);
-    const double xi = firstRoot(G, lo, hi).value_or(lo);
+    const double xi = firstRoot(G, s.xib(), hi).value_or(s.xib());
     r.AppendValueLine("　　　　ξ＝", xi, "%30.3f");
     sigmaLine(r, s, xi);
     out.Asp = aspFromMoment(s, g0N, x.e, xi);
     r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξ（1－0.5×ξ）｝／｛fy'×（h0－a'）｝＝", out.Asp, "%30.1f",
                       "（mm2）");
-    if (xi <= x.xib) {
-        r.AppendLine("　　　　ξ≤ξb，受拉钢筋屈服，按大偏心受压构件取用上述结果");
-        out.large = true;
-    }
     return out;
 }
 
@@ -199,6 +205,25 @@ const char* const kXiText = "　　　　ξ＝1－√￣｛1－2×［γ0×N×e�
 /// ξ of large eccentricity for a known As' (real: the root is checked by the caller).
 double radicand(const Section& s, double g0N, double e, double Asp) {
     return 1 - 2 * (g0N * e - s.fyp * Asp * (s.h0() - s.ap)) / (s.alpha1 * s.fc * s.b * s.h0() * s.h0());
+}
+
+/// Large eccentricity with both areas unknown: ξ = ξb, As' from the moment, As from the force;
+/// an As' below the one-face minimum takes the minimum and As follows from the known As'.
+void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentricity& x, double min1, double& As,
+                      double& Asp) {
+    Asp = aspFromMoment(s, g0N, x.e, x.xib);
+    r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξb（1－0.5×ξb）｝／｛fy'×（h0－a'）｝＝", Asp, "%30.1f", "（mm2）");
+    if (Asp >= min1) {
+        As = (s.concreteForce(x.xib) + s.fyp * Asp - g0N) / s.fyp;
+        r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξb＋fy'×As'－γ0×N）／fy'＝", As, "%30.1f", "（mm2）");
+        return;
+    }
+    // More compression steel than ξb needs: ξ follows from the known As'.
+    Asp = aspMinimum(r, Asp, min1);
+    r.AppendLine("　　　　按已知 As' 求 As:");
+    const double xi = 1 - std::sqrt(radicand(s, g0N, x.e, Asp));
+    r.AppendValueLine(kXiText, xi, "%30.3f");
+    As = largeAs(r, s, g0N, xi, Asp, x.ei, true);
 }
 
 // --- Design of As and As' -------------------------------------------------------------------
@@ -269,20 +294,7 @@ protected:
             r.AppendLine("　　　　因为 ei≥eib，是大偏心受压构件");
             r.AppendLine("　　　◇钢筋面积计算:");
             r.AppendValueLine("　　　　e＝ei＋h／2－a＝", x.e, "%30.1f", "（mm）");
-            Asp = aspFromMoment(s, g0N, x.e, x.xib);
-            r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξb（1－0.5×ξb）｝／｛fy'×（h0－a'）｝＝", Asp, "%30.1f",
-                              "（mm2）");
-            if (Asp >= min1) {
-                As = (s.concreteForce(x.xib) + s.fyp * Asp - g0N) / s.fyp;
-                r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξb＋fy'×As'－γ0×N）／fy'＝", As, "%30.1f", "（mm2）");
-            } else {
-                // More compression steel than ξb needs: ξ follows from the known As'.
-                Asp = aspMinimum(r, Asp, min1);
-                r.AppendLine("　　　　按已知 As' 求 As:");
-                const double xi = 1 - std::sqrt(radicand(s, g0N, x.e, Asp));
-                r.AppendValueLine(kXiText, xi, "%30.3f");
-                As = largeAs(r, s, g0N, xi, Asp, x.ei, true);
-            }
+            largeBothUnknown(r, s, g0N, x, min1, As, Asp);
         } else {
             setText(kType, kSmall);
             r.AppendLine("　　　　因为 ei＜eib，是小偏心受压构件");
