@@ -207,10 +207,43 @@ double radicand(const Section& s, double g0N, double e, double Asp) {
     return 1 - 2 * (g0N * e - s.fyp * Asp * (s.h0() - s.ap)) / (s.alpha1 * s.fc * s.b * s.h0() * s.h0());
 }
 
+/// The least As' ≥ from with which the section carries γ0·N at the distance e from As.
+double aspForCapacity(const Section& s, double g0N, double e, double As, double from) {
+    auto carries = [&](double Asp) {
+        const Capacity c = capacity(s, g0N, As, Asp);
+        return c.kind != Capacity::Exceeds && c.e >= e;
+    };
+    if (carries(from)) return from;
+    double lo = from, hi = std::max(from, 1.0);
+    for (int k = 0; k < 60 && !carries(hi); ++k) hi *= 2;
+    for (int k = 0; k < 200 && hi - lo > 1e-9 * hi; ++k) {
+        const double m = 0.5 * (lo + hi);
+        (carries(m) ? hi : lo) = m;
+    }
+    return hi;
+}
+
 /// Large eccentricity with both areas unknown: ξ = ξb, As' from the moment, As from the force;
 /// an As' below the one-face minimum takes the minimum and As follows from the known As'.
 void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentricity& x, double min1, double& As,
                       double& Asp) {
+    if (x.xib < 2 * s.ap / s.h0()) {
+        // Deep covers: at ξb the compression bars would not yield. As' takes its minimum and As
+        // follows from moments about As' (clause 6.2.14), raised if the section needs more.
+        r.AppendLine("　　　　因为 ξb＜2×a'／h0，As' 按最小配筋率配置，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）:");
+        Asp = min1;
+        r.AppendValueLine("　　　　As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
+        const double ep = x.ei - s.h / 2 + s.ap;
+        r.AppendValueLine("　　　　e'＝ei－h／2＋a'＝", ep, "%30.1f", "（mm）");
+        As = std::max(0.0, g0N * ep / (s.fy * (s.h0() - s.ap)));
+        r.AppendValueLine("　　　　As＝γ0×N×e'／｛fy×（h0－a'）｝＝", As, "%30.1f", "（mm2）");
+        const double needed = aspForCapacity(s, g0N, x.e, As, Asp);
+        if (needed > Asp) {
+            Asp = needed;
+            r.AppendValueLine("　　　　按截面承载力（规范第6.2.17条）复核，As' 增至", Asp, "%30.1f", "（mm2）");
+        }
+        return;
+    }
     Asp = aspFromMoment(s, g0N, x.e, x.xib);
     r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξb（1－0.5×ξb）｝／｛fy'×（h0－a'）｝＝", Asp, "%30.1f", "（mm2）");
     if (Asp >= min1) {
