@@ -87,7 +87,7 @@ std::vector<std::string> secondLines(const Second& s, bool compare) {
     return v;
 }
 
-// C30 with HRB400 (Part of Table 4.1.4 and 4.2.3).
+// Design values of C30 and HRB400 (Tables 4.1.4 and 4.2.3).
 constexpr double kFc30 = 14.3, kFy400 = 360;
 
 std::vector<std::string> paramLines(const char* concrete, double fc, double ft, const char* steel, double fyp,
@@ -765,7 +765,7 @@ TEST(EccRoundTrip, SymmetricDesignCarriesItsMoment) {
     for (const auto& in : std::vector<std::vector<Assignment>>{
              {},                                                      // large
              {{1024, "4500"}, {1075, "200"}, {1007, "250"}},          // small
-             {{1024, "6500"}, {1075, "100"}, {1007, "150"}},          // small, x = h
+             {{1024, "6500"}, {1075, "100"}, {1007, "150"}},          // small, compression in As
              {{1024, "300"}, {1075, "400"}, {1007, "450"}},           // ξ < 2a'/h0
              {{1010, "HRB400"}, {1024, "3500"}, {1075, "500"}, {1007, "600"}}}) {
         RunResult d = run("190", in);
