@@ -23,11 +23,11 @@ namespace tov {
     X(CAxialCompTiedCheckDlg) \
     X(CAxialCompSpiralDesignDlg) \
     X(CAxialCompSpiralCheckDlg) \
-    /* X(CEccCompAsymDesignDlg) */ \
-    /* X(CEccCompAsymKnownAsDlg) */ \
-    /* X(CEccCompAsymCheckDlg) */ \
-    /* X(CEccCompSymDesignDlg) */ \
-    /* X(CEccCompSymCheckDlg) */ \
+    X(CEccCompAsymDesignDlg) \
+    X(CEccCompAsymKnownAsDlg) \
+    X(CEccCompAsymCheckDlg) \
+    X(CEccCompSymDesignDlg) \
+    X(CEccCompSymCheckDlg) \
     /* X(CAxialTensionDesignDlg) */ \
     /* X(CAxialTensionCheckDlg) */ \
     /* X(CEccTensionAsymDesignDlg) */ \

@@ -1,0 +1,230 @@
+#include "compression/ecccommon.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tov::ecc {
+
+double Section::sigmaS(double xi) const { return std::clamp(sigmaRaw(xi), -fyp, fy); }
+
+Section sectionOf(const CalcForm& f, double b, double h, double a, double ap) {
+    Section s;
+    s.b = b;
+    s.h = h;
+    s.a = a;
+    s.ap = ap;
+    s.g0 = f.col(kSafety, ColGamma0);
+    s.alpha1 = f.col(kConcrete, ColAlpha1);
+    s.beta1 = f.col(kConcrete, ColBeta1);
+    s.fc = f.col(kConcrete, ColFc);
+    s.ft = f.col(kConcrete, ColFt);
+    s.epsCu = f.col(kConcrete, ColEpsCu);
+    s.fy = f.col(kSteel, ColFy);
+    s.fyp = f.col(kSteel, ColFyPrime);
+    s.Es = f.col(kSteel, ColEs) * 100000;
+    return s;
+}
+
+double xiLarge(const Section& s, double g0N, double As, double Asp) {
+    return (g0N - s.fyp * Asp + s.fy * As) / (s.alpha1 * s.fc * s.b * s.h0());
+}
+
+std::optional<double> xiSmall(const Section& s, double g0N, double As, double Asp) {
+    // α1·fc·b·h0·ξ + fy'·As' − σs·As grows with ξ (σs falls), so the root is unique.
+    auto f = [&](double xi) { return s.concreteForce(xi) + s.fyp * Asp - s.sigmaS(xi) * As - g0N; };
+    const double lo = s.xib(), hi = s.ximax();
+    if (f(hi) < 0) return std::nullopt;
+    if (f(lo) >= 0) return lo;
+    return firstRoot(f, lo, hi);
+}
+
+Capacity capacity(const Section& s, double g0N, double As, double Asp) {
+    Capacity c;
+    const double h0 = s.h0();
+    c.xi = xiLarge(s, g0N, As, Asp);
+    if (c.xi <= s.xib()) {
+        c.sigma = s.fy;
+        if (c.xi >= 2 * s.ap / h0) {
+            c.kind = Capacity::Large;
+            c.e = (s.concreteMoment(c.xi) + s.fyp * Asp * (h0 - s.ap)) / g0N;
+            c.ei = c.e - s.h / 2 + s.a;
+        } else {
+            // Clause 6.2.14: moments about the compression bars.
+            c.kind = Capacity::LargeBelow2a;
+            c.ei = s.fy * As * (h0 - s.ap) / g0N + s.h / 2 - s.ap;
+            c.e = c.ei + s.h / 2 - s.a;
+        }
+        return c;
+    }
+    const auto xi = xiSmall(s, g0N, As, Asp);
+    if (!xi) {
+        c.kind = Capacity::Exceeds;
+        return c;
+    }
+    c.kind = Capacity::Small;
+    c.xi = *xi;
+    c.sigma = s.sigmaS(c.xi);
+    c.e = (s.concreteMoment(c.xi) + s.fyp * Asp * (h0 - s.ap)) / g0N;
+    c.ei = c.e - s.h / 2 + s.a;
+    return c;
+}
+
+// --- Sheet blocks -----------------------------------------------------------------------------
+
+void parameters(CalcReport& r, const CalcForm& f, const char* beta1Format) {
+    r.AppendLine("二、计算参数:");
+    r.AppendLine("　　　　根据设计要求查规范得:");
+    r.AppendValueLine("　　　◇重要性系数 γ0＝", f.col(kSafety, ColGamma0), "%30.1f");
+    r.AppendLine("　　　◇混凝土" + f.sheetName(kConcrete) + "的参数为:");
+    r.AppendValueLine("　　　　系数 α1＝", f.col(kConcrete, ColAlpha1), "%30.2f");
+    r.AppendValueLine("　　　　系数 β1＝", f.col(kConcrete, ColBeta1), beta1Format);
+    r.AppendValueLine("　　　　混凝土轴心抗压强度设计值 fc＝", f.col(kConcrete, ColFc), "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　混凝土轴心抗拉强度设计值 ft＝", f.col(kConcrete, ColFt), "%30.2f", "（N/mm2）");
+    r.AppendValueLine("　　　　正截面混凝土极限压应变 εcu＝", f.col(kConcrete, ColEpsCu), "%30.5f");
+    r.AppendLine("　　　◇钢筋" + f.sheetName(kSteel) + "的参数为:");
+    r.AppendValueLine("　　　　钢筋抗压强度设计值 fy'＝", f.col(kSteel, ColFyPrime), "%30.0f", "（N/mm2）");
+    r.AppendValueLine("　　　　钢筋抗拉强度设计值 fy＝", f.col(kSteel, ColFy), "%30.0f", "（N/mm2）");
+    r.AppendValueLine("　　　　钢筋弹性模量 Es＝", f.col(kSteel, ColEs), "%30.1f", "（×100000N/mm2）");
+}
+
+double depthsAndEa(CalcReport& r, double h, double a, double ap) {
+    r.AppendLine("　　　◇截面有效高度:");
+    r.AppendValueLine("　　　　h0 ＝h－a ＝", h - a, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　h0'＝h－a'＝", h - ap, "%30.1f", "（mm）");
+    r.AppendLine("　　　◇附加偏心距:");
+    r.AppendValueLine("　　　　h／30＝", h / 30, "%30.1f", "（mm）");
+    const double ea = std::max(h / 30, 20.0);
+    r.AppendValueLine("　　　　ea＝max｛h／30，20｝＝", ea, "%30.1f", "（mm）");
+    return ea;
+}
+
+void valueLine(CalcReport& r, const std::string& head, double v, const char* fmt,
+               const std::string& tail) {
+    r.Append(head);
+    r.AppendValue(v, fmt);
+    r.Append(tail);
+    r.EndLine();
+}
+
+double secondOrder(CalcReport& r, const SecondOrderIn& in) {
+    r.AppendLine("　　　◇二阶效应弯矩:");
+    double M1 = in.M1, M2 = in.M2;
+    if (M1 > M2) {
+        // Clause 6.2.4: M2 is the end moment of the larger absolute value.
+        r.AppendLine("　　　　因为 M1＞M2，取绝对值较大的端弯矩为 M2，M1 与 M2 互换计算");
+        std::swap(M1, M2);
+    }
+    double Cm = 0.7 + 0.3 * M1 / M2;
+    r.AppendValueLine("　　　　系数 Cm＝0.7＋0.3×M1／M2＝", Cm, "%30.3f");
+    if (Cm < 0.7) {
+        Cm = 0.7;
+        r.AppendLine("　　　　Cm＜0.7，取 Cm＝0.7");
+    }
+    const double ratio = M1 / M2;
+    r.AppendValueLine("　　　　弯矩比 M1／M2＝", ratio, "%30.3f");
+    const double n = in.N * 1000 / (in.fc * in.b * in.h);
+    r.AppendValueLine("　　　　轴压比 N／（fc×b×h）＝", n, "%30.3f");
+    const double i = std::sqrt(in.h * in.h / 12);
+    r.AppendValueLine("　　　　截面回旋半径 i＝√￣（h×h／12）＝", i, "%30.1f", "（mm）");
+    const double lambda = in.Lc / i;
+    r.AppendValueLine("　　　　长细比 Lc／i＝", lambda, "%30.3f");
+    const double limit = 34 - 12 * ratio;
+    r.AppendValueLine("　　　　       34-12×M1／M2＝", limit, "%30.3f");
+
+    if (in.wall) {
+        r.AppendLine("　　　　构件是剪力墙及核心筒墙，按规范第6.2.4条取 Cm×ηns＝1.0");
+        r.AppendValueLine("　　　　M＝1.0×M2＝", M2, "%30.6f", "（kN.m）");
+        return M2;
+    }
+    const bool slender = lambda > limit;
+    if (ratio <= 0.9 && n <= 0.9 && !slender) {
+        if (in.compareLine) r.AppendLine("　　　　比较上二式得 L0／i≤34-12×M1／M2");
+        r.AppendLine("　　　　因为 M1／M2≤0.9，N／（fc×b×h）≤0.9，且 Lc／i≤34-12×M1／M2，");
+        r.AppendLine("　　　　按规范第6.2.3条可不考虑二阶效应，取 M＝M2");
+        r.AppendValueLine("　　　　M＝M2＝", M2, "%30.6f", "（kN.m）");
+        return M2;
+    }
+    if (slender) {
+        if (in.compareLine) r.AppendLine("　　　　比较上二式得 L0／i＞34-12×M1／M2");
+    } else {
+        if (in.compareLine) r.AppendLine("　　　　比较上二式得 L0／i≤34-12×M1／M2");
+        r.AppendLine(ratio > 0.9 ? "　　　　因为 M1／M2＞0.9，应考虑二阶效应"
+                                 : "　　　　因为 N／（fc×b×h）＞0.9，应考虑二阶效应");
+    }
+    double zeta = 0.5 * in.fc * in.b * in.h / (in.N * 1000);
+    r.AppendValueLine("　　　　系数 ζc＝0.5×fc×b×h／N＝", zeta, "%30.3f");
+    if (zeta > 1.0) {
+        zeta = 1.0;
+        r.AppendLine("　　　　ζc＞1.0，取 ζc＝1.0");
+    }
+    const double M2N = M2 * 1000 / in.N;  // mm
+    const double eta = 1 + (in.Lc / in.h) * (in.Lc / in.h) * zeta / (1300 * (M2N + in.ea) / in.h0);
+    r.AppendValueLine("　　　　弯距增大系数 ηns＝1＋（Lc／h）×（Lc／h）×ζc／｛1300×（M2／N＋ea）／h0｝＝", eta,
+                      "%30.3f");
+    const double product = Cm * eta;
+    if (product < 1.0) {
+        valueLine(r, "　　　　Cm×ηns＝", product, "%30.3f", "＜1.0，取 Cm×ηns＝1.0");
+        r.AppendValueLine("　　　　M＝1.0×M2＝", M2, "%30.6f", "（kN.m）");
+        return M2;
+    }
+    const double M = Cm * eta * M2;
+    r.AppendValueLine("　　　　M＝Cm×ηns×M2＝", M, "%30.6f", "（kN.m）");
+    return M;
+}
+
+double sigmaLine(CalcReport& r, const Section& s, double xi) {
+    const double raw = s.sigmaRaw(xi), sigma = s.sigmaS(xi);
+    if (raw < -s.fyp) {
+        r.AppendValueLine("　　　　σs＝fy×（ξ－β1）／（ξb－β1）＜－fy'，取 σs＝－fy'＝", sigma, "%30.1f", "（N/mm2）");
+    } else if (raw > s.fy) {
+        r.AppendValueLine("　　　　σs＝fy×（ξ－β1）／（ξb－β1）＞fy，取 σs＝fy＝", sigma, "%30.1f", "（N/mm2）");
+    } else {
+        r.AppendValueLine("　　　　σs＝fy×（ξ－β1）／（ξb－β1）＝", sigma, "%30.1f", "（N/mm2）");
+    }
+    return sigma;
+}
+
+const NuText kNuBraces = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'（As＋As'）｝／γ0＝",
+                          "　　　　Nu＝0.9×φ×｛fc×b×h＋fy'（As＋As'）｝／γ0＝"};
+const NuText kNuBrackets = {"　　　　Nu＝0.9×φ×［fc×（b×h－As－As'）＋fy'（As＋As'）］／γ0＝",
+                            "　　　　Nu＝0.9×φ×［fc×b×h＋fy'（As＋As'）］／γ0＝"};
+const NuText kNuBracesTimes = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'×（As＋As'）｝／γ0＝",
+                               "　　　　Nu＝0.9×φ×｛fc×b×h＋fy'×（As＋As'）｝／γ0＝"};
+
+void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
+                const NuText& text) {
+    r.AppendLine("　　　◇垂直于弯矩作用平面的承载力验算:");
+    // Table 6.2.15: b is the short side of the section.
+    const bool hShort = s.h < s.b;
+    const double side = hShort ? s.h : s.b;
+    const double lambda = Lc / side;
+    r.AppendValueLine(hShort ? "　　　　长细比（分子取截面短边） Lc／h＝" : "　　　　长细比（分子取截面短边） Lc／b＝",
+                      lambda, "%30.3f");
+    const auto phi = StabilityCoefficient(Slenderness::L0b, lambda);
+    if (!phi) {
+        r.AppendLine("　　　　长细比超出规范表6.2.15的范围（＞50），查不到稳定系数 φ，");
+        r.AppendLine("　　　　垂直于弯矩作用平面的承载力验算不满足要求，应加大截面尺寸。");
+        return;
+    }
+    r.AppendValueLine("　　　　查规范表6.2.15，得钢筋混凝土轴心受压构件的稳定系数 φ＝", *phi, "%30.3f");
+    const double sum = As + Asp, bh = s.b * s.h;
+    r.AppendValueLine("　　　　As＋As'＝", sum, "%30.1f", "（mm2）");
+    double Nu;
+    // Clause 6.2.15: above 3 % the concrete area is b·h − As − As'.
+    if (sum > 0.03 * bh) {
+        r.AppendValueLine("　　　　As＋As'＞3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * *phi * (s.fc * (bh - sum) + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.over, Nu, "%30.3f", "（KN）");
+    } else {
+        r.AppendValueLine("　　　　As＋As'≤3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * *phi * (s.fc * bh + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.under, Nu, "%30.3f", "（KN）");
+    }
+    if (Nu >= N)
+        r.AppendLine("　　　　Nu≥N，符合规范要求。");
+    else
+        r.AppendLine("　　　　Nu＜N，不符合规范要求，应加大截面尺寸或提高材料强度等级。");
+}
+
+}  // namespace tov::ecc

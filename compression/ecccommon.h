@@ -1,0 +1,127 @@
+// Shared pieces of the eccentric-compression forms of rectangular section (GB 50010-2010
+// clauses 6.2.3 to 6.2.5, 6.2.7, 6.2.14, 6.2.15, 6.2.17; Table 8.5.1): the section model with
+// the steel stress of small eccentricity, the capacity at a given axial force, the root finding
+// of the small-eccentricity designs, and the sheet blocks the forms have in common.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "forms/calcform.h"
+
+namespace tov::ecc {
+
+constexpr int kSafety = 1011, kConcrete = 1009, kSteel = 1010;
+constexpr int kType = 1061, kWall = 1064;
+constexpr const char* kLarge = "大偏心受压";
+constexpr const char* kSmall = "小偏心受压";
+
+/// A rectangular section with its design values; forces in N, lengths in mm, stresses in N/mm².
+struct Section {
+    double b = 0, h = 0, a = 0, ap = 0;  ///< width, depth, cover of As, cover of As'
+    double g0 = 1, alpha1 = 1, beta1 = 0.8, fc = 0, ft = 0, epsCu = 0.0033;
+    double fy = 0, fyp = 0, Es = 0;      ///< Es in N/mm²
+
+    double h0() const { return h - a; }
+    double h0p() const { return h - ap; }
+    /// ξb = β1 / (1 + fy / (Es·εcu)), clause 6.2.7.
+    double xib() const { return beta1 / (1 + fy / (Es * epsCu)); }
+    /// Largest relative depth of the compression block: x = h.
+    double ximax() const { return h / h0(); }
+    /// σs = fy·(ξ − β1)/(ξb − β1) bounded to −fy' … fy (clauses 6.2.8, 6.2.1).
+    double sigmaS(double xi) const;
+    /// Unbounded linear σs.
+    double sigmaRaw(double xi) const { return fy * (xi - beta1) / (xib() - beta1); }
+    /// α1·fc·b·h0²·ξ·(1 − ξ/2): moment of the compression block about As.
+    double concreteMoment(double xi) const { return alpha1 * fc * b * h0() * h0() * xi * (1 - 0.5 * xi); }
+    double concreteForce(double xi) const { return alpha1 * fc * b * h0() * xi; }
+};
+
+/// The section and design values of a form (pickers 1011, 1009, 1010) with the given geometry.
+Section sectionOf(const CalcForm& f, double b, double h, double a, double ap);
+
+/// The eccentricity a section carries under γ0·N.
+struct Capacity {
+    enum Kind { Large, LargeBelow2a, Small, Exceeds } kind = Large;
+    double xi = 0;      ///< relative depth of the compression block
+    double sigma = 0;   ///< stress of As (N/mm², tension positive)
+    double e = 0;       ///< distance from γ0·N to As (mm)
+    double ei = 0;      ///< initial eccentricity (mm)
+};
+
+/// ξ with σs = fy: (γ0·N − fy'·As' + fy·As)/(α1·fc·b·h0).
+double xiLarge(const Section& s, double g0N, double As, double Asp);
+/// Solves the force equilibrium of small eccentricity for ξ in [ξb, h/h0]; nullopt when even
+/// x = h does not carry γ0·N.
+std::optional<double> xiSmall(const Section& s, double g0N, double As, double Asp);
+/// Capacity of the section under γ0·N (N in newtons, multiplied by γ0 already).
+Capacity capacity(const Section& s, double g0N, double As, double Asp);
+
+/// The first root of f on [lo, hi] (scan for a change of sign, then bisection); nullopt when
+/// f keeps its sign.
+template <class F>
+std::optional<double> firstRoot(F f, double lo, double hi) {
+    constexpr int kSteps = 400;
+    double x0 = lo, f0 = f(lo);
+    if (f0 == 0) return lo;
+    for (int k = 1; k <= kSteps; ++k) {
+        const double x1 = lo + (hi - lo) * k / kSteps;
+        const double f1 = f(x1);
+        if (f1 == 0) return x1;
+        if ((f0 < 0) != (f1 < 0)) {
+            double l = x0, r = x1, fl = f0;
+            for (int i = 0; i < 200 && r - l > 1e-15; ++i) {
+                const double m = 0.5 * (l + r), fm = f(m);
+                if (fm == 0) return m;
+                if ((fm < 0) == (fl < 0)) {
+                    l = m;
+                    fl = fm;
+                } else {
+                    r = m;
+                }
+            }
+            return 0.5 * (l + r);
+        }
+        x0 = x1;
+        f0 = f1;
+    }
+    return std::nullopt;
+}
+
+// --- Sheet blocks -----------------------------------------------------------------------------
+
+/// "二、计算参数:" and its lines (γ0, the concrete's and the steel's values).
+void parameters(CalcReport& r, const CalcForm& f, const char* beta1Format);
+
+/// "◇截面有效高度" and "◇附加偏心距" of the design sheets; returns ea.
+double depthsAndEa(CalcReport& r, double h, double a, double ap);
+
+struct SecondOrderIn {
+    double N, M1, M2, Lc, b, h, h0, ea, fc;  ///< kN, kN·m, mm, N/mm²
+    bool wall = false;           ///< shear wall or core-tube wall (box 1064)
+    bool compareLine = true;     ///< the sheet states the comparison of Lc/i with 34 − 12·M1/M2
+};
+/// The second-order block (clauses 6.2.3, 6.2.4); returns M in kN·m.
+double secondOrder(CalcReport& r, const SecondOrderIn& in);
+
+/// A line "label value unit" built from parts (for lines with a value in the middle).
+void valueLine(CalcReport& r, const std::string& head, double v, const char* fmt,
+               const std::string& tail);
+
+/// The σs line at ξ (with the bound when it acts); returns σs.
+double sigmaLine(CalcReport& r, const Section& s, double xi);
+
+/// Texts of the Nu formula of one sheet: over 3 % (b·h − As − As') and at most 3 % (b·h).
+struct NuText {
+    const char* over;
+    const char* under;
+};
+extern const NuText kNuBraces;       ///< {…} with fy'（As＋As'）
+extern const NuText kNuBrackets;     ///< […]
+extern const NuText kNuBracesTimes;  ///< {…} with fy'×（As＋As'）
+
+/// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN.
+void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
+                const NuText& text);
+
+}  // namespace tov::ecc
