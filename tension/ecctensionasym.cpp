@@ -19,7 +19,6 @@ constexpr int kAsp = 1023, kAs = 1008, kE0 = 1073;
 constexpr const char* kSize = "截面尺寸输入有误，请检查。";
 constexpr const char* kMomentMessage = "弯矩数值应大于零，请检查。";
 constexpr const char* kForceMessage = "轴心拉力数值应大于零，请检查。";
-
 /// Design values of the three pickers.
 struct Values {
     double g0, fc, ft, a1, b1, ecu, fy, fyp, Es;
@@ -102,6 +101,33 @@ SmallEcc smallEccentricity(double g0N, double e0, double h, double a, double ap,
     return s;
 }
 
+// Large eccentricity with 2a' > ξb·h0: no admissible depth lets As' reach fy' (x ≥ 2a' and
+// x ≤ ξb·h0 exclude each other), so As' is not counted and As follows from the moments about As of
+// the concrete alone (6.2.23-4 with As' = 0; the 2a' limit applies only to counted bars).
+// Returns the area, or a negative value when even ξ = ξb does not suffice (section too small).
+double deepCoverDesign(CalcReport& r, const Values& v, double g0N, double e, double b, double h0, double xib,
+                       double lim) {
+    r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
+    r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
+    r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As'，按受拉钢筋计算As:");
+    const double rad = 1 - 2 * g0N * e / (v.a1 * v.fc * b * h0 * h0);
+    if (rad < 0) {
+        r.AppendValueLine("　　　　1－2×γ0×N×e／（α1×fc×b×h0×h0）＝", rad, "%30.3f");
+        r.AppendLine("　　　　根号内数值小于零，ξ＞ξb");
+    } else {
+        const double xi = 1 - std::sqrt(rad);
+        r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×N×e／（α1×fc×b×h0×h0）｝＝", xi, "%30.3f");
+        if (xi <= xib) {
+            const double As = (g0N + v.a1 * v.fc * b * h0 * xi) / v.fy;
+            r.AppendValueLine("　　　　As＝（γ0×N＋α1×fc×b×h0×ξ）／fy＝", As, "%30.1f", "（mm2）");
+            return As;
+        }
+        r.AppendLine("　　　　因为 ξ＞ξb");
+    }
+    r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+    return -1;
+}
+
 // --- Design of As' and As -------------------------------------------------------------------
 
 const FormSpec& designSpec() {
@@ -173,6 +199,13 @@ protected:
             r.AppendLine("　　　◇钢筋面积计算:");
             const double e = e0 - h / 2 + a;
             r.AppendValueLine("　　　　e＝e0－h／2＋a＝", e, "%30.1f", "（mm）");
+            if (2 * ap / h0 > xib) {
+                As = deepCoverDesign(r, v, g0N, e, b, h0, xib, 2 * ap / h0);
+                if (As < 0) return noDesign();
+                Asp = 0.002 * b * h;
+                r.AppendValueLine("　　　　取 As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
+                return minimaAndResults(r, v, b, h, As, Asp);
+            }
             Asp = (g0N * e - v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib)) / (v.fyp * (h0 - ap));
             r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξb（1－0.5×ξb）｝／｛fy'×（h0－a'）｝＝", Asp,
                               "%30.1f", "（mm2）");
@@ -219,6 +252,11 @@ protected:
             As = s.As;
             r.AppendValueLine("　　　　As＝γ0×N×e'／｛fy×（h0'－a）｝＝", As, "%30.1f", "（mm2）");
         }
+        return minimaAndResults(r, v, b, h, As, Asp);
+    }
+
+private:
+    Outcome minimaAndResults(CalcReport& r, const Values& v, double b, double h, double As, double Asp) {
         rhoMinLine(r, v);
         const double minArea = v.rhoMin() / 100 * b * h;
         As = designMinimum(r, As, minArea, "　　　　As≥ρmin×b×h＝", "　　　　As＜ρmin×b×h＝",
@@ -227,6 +265,12 @@ protected:
                             "　　　　按最小配筋率构造配筋，取 As'＝ρmin×b×h＝");
         setValue(kAs, As);
         setValue(kAsp, Asp);
+        return sheet();
+    }
+
+    Outcome noDesign() {
+        setValue(kAs, 0);
+        setValue(kAsp, 0);
         return sheet();
     }
 };
@@ -308,7 +352,14 @@ protected:
             r.AppendValueLine("　　　　e＝e0－h／2＋a＝", e, "%30.1f", "（mm）");
             const double rad = 1 - 2 * (g0N * e - AspGiven * v.fyp * (h0 - ap)) / (v.a1 * v.fc * b * h0 * h0);
             bool tooSmall = false;
-            if (rad < 0) {
+            if (2 * ap / h0 > xib) {
+                r.AppendLine("　　　◇钢筋面积计算:");
+                As = deepCoverDesign(r, v, g0N, e, b, h0, xib, 2 * ap / h0);
+                if (As < 0) {
+                    setValue(kAs, 0);
+                    return sheet();
+                }
+            } else if (rad < 0) {
                 r.AppendValueLine("　　　　1－2×［γ0×N×e－As'×fy'×（h0－a'）］／（α1×fc×b×h0×h0）＝", rad, "%30.3f");
                 r.AppendLine("　　　　根号内数值小于零，ξ＞ξb，已知As'过小");
                 tooSmall = true;
@@ -459,16 +510,38 @@ protected:
             const double C = (e * v.fy * As - v.fyp * Asp * ep) / (v.a1 * v.fc * b * h0 * h0);
             r.AppendValueLine("　　　　B＝1＋e／h0＝", B, "%30.3f");
             r.AppendValueLine("　　　　C＝（e×fy×As－fy'×As'×e'）／（α1×fc×b×h0×h0）＝", C, "%30.3f");
-            const double disc = B * B - 2 * C;
+            const double lim = 2 * ap / h0;
             bool over = false;
-            if (disc < 0) {
+            if (lim > xib) {
+                // As' cannot reach fy' at any depth up to ξb·h0: it is not counted.
+                r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
+                r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As':");
+                const double C0 = e * v.fy * As / (v.a1 * v.fc * b * h0 * h0);
+                r.AppendValueLine("　　　　C＝e×fy×As／（α1×fc×b×h0×h0）＝", C0, "%30.3f");
+                const double disc0 = B * B - 2 * C0;
+                r.AppendLine("　　　◇截面承载力计算:");
+                if (disc0 < 0) {
+                    r.AppendValueLine("　　　　B×B－2×C＝", disc0, "%30.3f");
+                    r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
+                    over = true;
+                } else {
+                    const double xi = B - std::sqrt(disc0);
+                    r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", xi, "%30.3f");
+                    if (xi > xib) {
+                        r.AppendLine("　　　　因为 ξ＞ξb，受拉钢筋不能屈服");
+                        over = true;
+                    } else {
+                        N = (v.fy * As - v.a1 * v.fc * b * h0 * xi) / v.g0 / 1000;
+                        r.AppendValueLine("　　　　N＝（fy×As－α1×fc×b×h0×ξ）／γ0＝", N, "%30.3f", "（kN）");
+                    }
+                }
+            } else if (const double disc = B * B - 2 * C; disc < 0) {
                 r.AppendValueLine("　　　　B×B－2×C＝", disc, "%30.3f");
                 r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
                 r.AppendLine("　　　◇截面承载力计算:");
                 over = true;
             } else {
                 const double xi = B - std::sqrt(disc);
-                const double lim = 2 * ap / h0;
                 r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", xi, "%30.3f");
                 r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
                 r.AppendLine("　　　◇截面承载力计算:");
@@ -485,12 +558,17 @@ protected:
                     r.AppendValueLine("　　　　N＝（fy×As－fy'×As'－α1×fc×b×h0×ξ）／γ0＝", N, "%30.3f", "（kN）");
                 }
             }
-            if (over) {
+            if (over && xib >= 2 * ap / h0) {
                 // The concrete crushes before As yields: x = ξb·h0, moments about As (6.2.23-4).
                 r.AppendLine("　　　　取x＝ξb×h0，对As合力点取矩:");
                 N = (v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib) + v.fyp * Asp * (h0 - ap)) / (e * v.g0) / 1000;
                 r.AppendValueLine("　　　　N＝｛α1×fc×b×h0×h0×ξb×（1－0.5×ξb）＋fy'×As'×（h0－a'）｝／（e×γ0）＝", N,
                                   "%30.3f", "（kN）");
+            } else if (over) {
+                // x = ξb·h0 < 2a': As' does not reach fy' and is left out.
+                r.AppendLine("　　　　取x＝ξb×h0，因为 ξb＜2×a'／h0，不计As'，对As合力点取矩:");
+                N = v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib) / (e * v.g0) / 1000;
+                r.AppendValueLine("　　　　N＝α1×fc×b×h0×h0×ξb×（1－0.5×ξb）／（e×γ0）＝", N, "%30.3f", "（kN）");
             }
         } else {
             r.AppendLine("　　　　因为e0≤h／2－a，属于小偏心受拉");

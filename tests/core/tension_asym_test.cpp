@@ -385,6 +385,58 @@ TEST(EccTensionAsymCheck, SmallEccentricityTakesTheSmallerCapacity) {
     EXPECT_NEAR(on.results.at(1024), kCFy * 1520 / 1000, 1e-9);
 }
 
+TEST(EccTensionAsymCheck, DeepCoversLeaveAsPrimeOutOfTheOverReinforcedCapacity) {
+    // a = a' = 150 on h = 400: 2a'/h0 = 1.2 > ξb, so at x = ξb·h0 the bars As' do not yield.
+    const double xib = 0.8 / (1 + 300 / 660.0), h0 = 250, e = 750;
+    const double N = kCFc * 250 * h0 * h0 * xib * (1 - 0.5 * xib) / e / 1000;
+    RunResult r = run("206", {{1022, "150"}, {1002, "150"}, {1008, "10000"}});
+    ASSERT_TRUE(r.outcome.ok());
+    EXPECT_FALSE(hasLine(r.sheet, "　　　　取x＝ξb×h0，对As合力点取矩:"));
+    EXPECT_TRUE(hasLine(r.sheet, "　　　　取x＝ξb×h0，因为 ξb＜2×a'／h0，不计As'，对As合力点取矩:"));
+    EXPECT_NEAR(r.results.at(1024), N, 1e-9);
+}
+
+TEST(EccTensionAsymDesigns, DeepCoversLeaveAsPrimeUncounted) {
+    // a = a' = 100 on h = 400: 2a'/h0 = 0.667 > ξb = 0.518, so As' cannot yield at x ≤ ξb·h0.
+    // As follows from the concrete alone: N·e = α1·fc·b·x·(h0 − x/2), e = 1000 − 200 + 100.
+    const double N = 100e3, e = 900, h0 = 300;
+    const double xi = 1 - std::sqrt(1 - 2 * N * e / (kFc * 250 * h0 * h0));
+    const double As = (N + kFc * 250 * h0 * xi) / kFy;
+    ASSERT_LT(xi, kXibExact);
+    for (const char* form : {"188", "196"}) {
+        std::vector<Assignment> as = {{1024, "100"}, {1006, "100"}, {1002, "100"}};
+        if (std::string(form) == "196") as.push_back({1022, "100"});
+        RunResult r = run(form, as);
+        ASSERT_TRUE(r.outcome.ok()) << form;
+        EXPECT_TRUE(hasLine(r.sheet, "　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As'，按受拉钢筋计算As:")) << form;
+        EXPECT_FALSE(hasLine(r.sheet, "　　　　因为 2×a'／h0≤ξ≤ξb")) << form;
+        EXPECT_NEAR(r.results.at(1008), As, 1e-9) << form;
+    }
+    EXPECT_DOUBLE_EQ(run("188", {{1024, "100"}, {1006, "100"}, {1002, "100"}}).results.at(1023), 200);
+    // The spelled-out check limit a = 199.9 still gives a sheet, and a heavy load on deep covers
+    // is a section too small, with no area rather than a false one.
+    RunResult thin = run("188", {{1002, "199.9"}});
+    ASSERT_TRUE(thin.outcome.ok());
+    RunResult heavy = run("188", {{1024, "2000"}, {1006, "3000"}, {1002, "100"}});
+    ASSERT_TRUE(heavy.outcome.ok());
+    EXPECT_TRUE(hasLine(heavy.sheet, "　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。"));
+    EXPECT_EQ(heavy.results.at(1008), 0);
+    EXPECT_EQ(heavy.results.at(1023), 0);
+}
+
+TEST(EccTensionAsymCheck, DeepCoversLeaveAsPrimeUncounted) {
+    // The same member as above in the check form (C30, HRB400): the design's As carries 100 kN.
+    const double N = 100e3, e = 900, h0 = 300;
+    const double xi = 1 - std::sqrt(1 - 2 * N * e / (kFc * 250 * h0 * h0));
+    char as[64];
+    std::snprintf(as, sizeof as, "%.17g", (N + kFc * 250 * h0 * xi) / kFy);
+    RunResult r = run("206", {{1009, "C30"}, {1010, "HRB400"}, {1022, "100"}, {1002, "100"}, {1023, "200"},
+                              {1008, as}, {1073, "1000"}});
+    ASSERT_TRUE(r.outcome.ok());
+    EXPECT_TRUE(hasLine(r.sheet, "　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As':"));
+    EXPECT_NEAR(r.results.at(1024), 100, 1e-9);
+}
+
 TEST(EccTensionAsymCheck, AreasBelowTheirMinimaAreSaid) {
     RunResult r = run("206", {{1023, "150"}, {1008, "180"}});
     ASSERT_TRUE(r.outcome.ok());
