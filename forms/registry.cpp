@@ -28,14 +28,14 @@ namespace tov {
     X(CEccCompAsymCheckDlg) \
     X(CEccCompSymDesignDlg) \
     X(CEccCompSymCheckDlg) \
-    /* X(CAxialTensionDesignDlg) */ \
-    /* X(CAxialTensionCheckDlg) */ \
-    /* X(CEccTensionAsymDesignDlg) */ \
-    /* X(CEccTensionAsymKnownAsDlg) */ \
-    /* X(CEccTensionAsymCheckDlg) */ \
-    /* X(CEccTensionSymDesignDlg) */ \
-    /* X(CEccTensionSymCheckDlg) */ \
-    /* X(CBarSelectDlg) */
+    X(CAxialTensionDesignDlg) \
+    X(CAxialTensionCheckDlg) \
+    X(CEccTensionAsymDesignDlg) \
+    X(CEccTensionAsymKnownAsDlg) \
+    X(CEccTensionAsymCheckDlg) \
+    X(CEccTensionSymDesignDlg) \
+    X(CEccTensionSymCheckDlg) \
+    X(CBarSelectDlg)
 
 #define TOVARIN_DECLARE(C) extern const FormEntry k##C##Entry;
 TOVARIN_FORMS(TOVARIN_DECLARE)
