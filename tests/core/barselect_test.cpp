@@ -49,16 +49,16 @@ TEST(BarSelect, NegativeAndOverflowingAreasAreRefused) {
     RunResult neg = run("131", {{1007, "-0.1"}});
     EXPECT_EQ(neg.outcome.message, "钢筋面积不应小于零，请检查。");
     EXPECT_TRUE(neg.sheet.empty());
-    // 6 mm bars: 2^31 bars need about 6.07e10 mm².
+    // 6 mm bars: 2^31 bars need about 6.07e10 mm²; the common input range (≤ 1e9) refuses first.
     RunResult big = run("131", {{1007, "1e11"}});
-    EXPECT_EQ(big.outcome.message, "钢筋面积过大，钢筋根数超出计算范围，请检查。");
+    EXPECT_EQ(big.outcome.message, "输入数值超出计算范围，请检查。");
     EXPECT_TRUE(big.sheet.empty());
     RunResult huge = run("131", {{1007, "1e300"}});
     EXPECT_FALSE(huge.outcome.ok());
     // Just below the limit still counts.
-    RunResult ok = run("131", {{1008, "50"}, {1007, "4e12"}});
+    RunResult ok = run("131", {{1007, "1e9"}});
     ASSERT_TRUE(ok.outcome.ok());
-    EXPECT_EQ(ok.results.at(1010), std::trunc(4e12 / (2500 * 0.7853982365) + 0.99));
+    EXPECT_EQ(ok.results.at(1010), std::trunc(1e9 / (36 * 0.7853982365) + 0.99));
     EXPECT_EQ(ok.sheet.find("nan"), std::string::npos);
 }
 
