@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,30 @@ std::string fieldText(FuzzedDataProvider& in, double def) {
     __builtin_trap();
 }
 
+// TOVARIN_FUZZ_ONLY=Prefix1,Prefix2 restricts the run to forms whose class names start so.
+const std::vector<const FormEntry*>& formsToFuzz() {
+    static const std::vector<const FormEntry*> forms = [] {
+        const char* only = std::getenv("TOVARIN_FUZZ_ONLY");
+        if (!only || !*only) return formRegistry();
+        std::vector<const FormEntry*> v;
+        std::string list = only;
+        for (const FormEntry* e : formRegistry()) {
+            std::size_t pos = 0;
+            while (pos <= list.size()) {
+                const std::size_t comma = std::min(list.find(',', pos), list.size());
+                const std::string prefix = list.substr(pos, comma - pos);
+                if (!prefix.empty() && e->spec().className.rfind(prefix, 0) == 0) {
+                    v.push_back(e);
+                    break;
+                }
+                pos = comma + 1;
+            }
+        }
+        return v.empty() ? formRegistry() : v;
+    }();
+    return forms;
+}
+
 bool endsWith(const std::string& s, const char* tail) {
     const std::size_t n = std::char_traits<char>::length(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
@@ -38,7 +63,7 @@ bool endsWith(const std::string& s, const char* tail) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    const auto& forms = formRegistry();
+    const auto& forms = formsToFuzz();
     const FormEntry& e = *forms[in.ConsumeIntegralInRange<std::size_t>(0, forms.size() - 1)];
     const FormSpec& spec = e.spec();
     std::vector<Assignment> as;
