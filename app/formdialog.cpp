@@ -174,6 +174,10 @@ void FormDialog::build() {
         if (c.tab && !c.isResult()) order.push_back(w);
     }
     inputs->addStretch(1);
+    // One label column for all groups, so that the fields of every group line up.
+    int labelWidth = 0;
+    for (const auto& [id, label] : labels_) labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (auto& g : groups) g.grid->setColumnMinimumWidth(0, labelWidth);
 
     auto* body = new QHBoxLayout;
     body->addLayout(inputs, 1);
