@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QSvgWidget>
 
 #include "app/formdialog.h"
@@ -136,6 +137,17 @@ private slots:
             const QList<QWidget*> declared = declaredChain(*o.dialog, s);
             QCOMPARE(tabChain(declared.front()), declared);
         }
+    }
+
+    // Every section kind a form may declare has a drawing, so a new form never shows an empty frame.
+    void everySectionKindHasAPicture() {
+        using P = tov::Picture;
+        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar}) {
+            QSvgRenderer r(pictureResource(p));
+            QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
+            QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 150);
+        }
+        QVERIFY(pictureResource(P::None).isEmpty());
     }
 
     // A digits-only field takes only 0 to 9 as typed.

@@ -2,7 +2,9 @@
 // TOVARIN_SCREENSHOTS names a folder.
 #include <QDir>
 #include <QPrintPreviewWidget>
+#include <QPainter>
 #include <QPrinter>
+#include <QSvgRenderer>
 
 #include "app/formdialog.h"
 #include "app/mainframe.h"
@@ -55,6 +57,23 @@ private slots:
         preview.grab().save(dir_ + QStringLiteral("/preview.png"));
         QVERIFY(w.exportPdf(dir_ + QStringLiteral("/report.pdf")));
         w.document()->setModified(false);
+        using P = tov::Picture;
+        QImage sheet(5 * 260, 2 * 270, QImage::Format_ARGB32);
+        sheet.fill(Qt::lightGray);
+        int n = 0;
+        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar}) {
+            const QString res = pictureResource(p);
+            QSvgRenderer r(res);
+            QImage img(r.defaultSize(), QImage::Format_ARGB32);
+            img.fill(Qt::white);
+            QPainter painter(&img);
+            r.render(&painter);
+            painter.end();
+            img.save(dir_ + QStringLiteral("/picture-") + QFileInfo(res).baseName() + QStringLiteral(".png"));
+            QPainter(&sheet).drawImage((n % 5) * 260, (n / 5) * 270, img);
+            ++n;
+        }
+        sheet.save(dir_ + QStringLiteral("/pictures.png"));
     }
 };
 
