@@ -10,7 +10,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/mainframe.h"
 #include "app/pagelayout.h"
@@ -105,10 +104,16 @@ int CQvApp::run() {
 }
 
 int runProgram(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine c = parseCommandLine(args);
+    if (c.action == CommandLine::Action::Usage) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     // The windowless switches need no display.
-    for (int i = 1; i < argc; ++i)
-        if ((!std::strcmp(argv[i], "--pdf") || !std::strcmp(argv[i], "--print")) && !std::getenv("QT_QPA_PLATFORM"))
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (c.action != CommandLine::Action::Window && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     CQvApp app(argc, argv);
     return app.run();
 }

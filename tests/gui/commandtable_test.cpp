@@ -8,6 +8,7 @@
 
 #include "app/formdialog.h"
 #include "app/mainframe.h"
+#include "app/qvapp.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
 #include "forms/registry.h"
@@ -48,6 +49,25 @@ private slots:
         QVERIFY(w.view()->viewText().isEmpty());
         QCOMPARE(w.view()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(w.view()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    }
+
+    void commandLine() {
+        using A = CommandLine::Action;
+        QCOMPARE(parseCommandLine({}).action, A::Window);
+        QVERIFY(parseCommandLine({}).file.isEmpty());
+        const CommandLine open = parseCommandLine({"r.txt"});
+        QCOMPARE(open.action, A::Window);
+        QCOMPARE(open.file, QStringLiteral("r.txt"));
+        const CommandLine pdf = parseCommandLine({"--pdf", "out.pdf", "r.txt"});
+        QCOMPARE(pdf.action, A::Pdf);
+        QCOMPARE(pdf.pdf, QStringLiteral("out.pdf"));
+        QCOMPARE(pdf.file, QStringLiteral("r.txt"));
+        const CommandLine print = parseCommandLine({"--print", "r.txt"});
+        QCOMPARE(print.action, A::Print);
+        QCOMPARE(print.file, QStringLiteral("r.txt"));
+        QCOMPARE(parseCommandLine({"--pdf", "out.pdf"}).action, A::Usage);
+        QCOMPARE(parseCommandLine({"a.txt", "b.txt"}).action, A::Usage);
+        QCOMPARE(parseCommandLine({"--help"}).action, A::Usage);
     }
 
     void menusInOrder() {
