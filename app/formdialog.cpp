@@ -123,7 +123,7 @@ void FormDialog::build() {
     const tov::FormSpec& spec = form_.spec();
     setWindowTitle(q(spec.title));
 
-    // Group boxes in the order each first appears; a control of no group sits in a plain grid.
+    // Group boxes in the order each first appears.
     struct Group {
         std::string title;
         QGridLayout* grid;
@@ -137,16 +137,10 @@ void FormDialog::build() {
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(10);
         grid->setColumnStretch(1, 1);
-        if (title.empty()) {
-            auto* plain = new QWidget;
-            plain->setLayout(grid);
-            grid->setContentsMargins(0, 0, 0, 0);
-            inputs->addWidget(plain);
-        } else {
-            auto* box = new QGroupBox(q(title));
-            box->setLayout(grid);
-            inputs->addWidget(box);
-        }
+        // Controls of no group get a box without a title, so that they line up with the rest.
+        auto* box = new QGroupBox(q(title));
+        box->setLayout(grid);
+        inputs->addWidget(box);
         groups.push_back({title, grid, 0});
         return groups.back();
     };
@@ -227,10 +221,11 @@ void FormDialog::build() {
 }
 
 QWidget* FormDialog::control(int id) const {
+    auto it = widgets_.find(id);
+    if (it != widgets_.end()) return it->second;
     if (id == form_.spec().calcId) return calc_;
     if (id == 2) return back_;
-    auto it = widgets_.find(id);
-    return it == widgets_.end() ? nullptr : it->second;
+    return nullptr;
 }
 
 void FormDialog::calculate() { form_.onCalculate(*this, report_); }

@@ -11,6 +11,7 @@
 #include "app/qvdoc.h"
 #include "app/qvview.h"
 #include "forms/registry.h"
+#include "tests/gui/everykind.h"
 #include "tests/gui/guitest.h"
 
 using namespace tov::app;
@@ -44,6 +45,13 @@ private slots:
             d.grab().save(dir_ + QStringLiteral("/form-%1.png").arg(QString::fromStdString(e->spec().className)));
             if (e == tov::formRegistry().front())
                 for (int i = 0; i < 3; ++i) d.calculate();
+        }
+        {
+            EveryKindForm form;
+            FormDialog d(form, *w.view(), &w);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            d.grab().save(dir_ + QStringLiteral("/form-everykind.png"));
         }
         w.view()->moveCursor(QTextCursor::Start);
         w.grab().save(dir_ + QStringLiteral("/report.png"));
