@@ -1,0 +1,311 @@
+#include "app/formdialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "app/helppages.h"
+
+namespace tov::app {
+
+namespace {
+// The note that the spiral-hoop forms show across their foot (GB 50010 clause 6.2.16).
+constexpr const char* kSpiralNote1 = "注：1、此处算出的轴心压力不应大于按普通箍筋算出的轴心压力的1.5倍。";
+constexpr const char* kSpiralNote2 = "2、此处算出的轴心压力小于按普通箍筋算出的轴心压力时,应按普通箍筋计算轴心压力。";
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The effective-length help ships as HTML; a ".chm" page name opens the same page.
+QString helpPageName(const std::string& page) {
+    QString name = q(page);
+    if (name.endsWith(QStringLiteral(".chm"), Qt::CaseInsensitive)) name = name.left(name.size() - 4) + QStringLiteral(".htm");
+    return name.isEmpty() ? QStringLiteral("L0.htm") : name;
+}
+}  // namespace
+
+QString pictureResource(tov::Picture picture) {
+    switch (picture) {
+        case tov::Picture::None: return {};
+        case tov::Picture::Rect: return QStringLiteral(":/pictures/rect.svg");
+        case tov::Picture::DoublyRect: return QStringLiteral(":/pictures/doublyrect.svg");
+        case tov::Picture::TBeam: return QStringLiteral(":/pictures/tbeam.svg");
+        case tov::Picture::TRib: return QStringLiteral(":/pictures/trib.svg");
+        case tov::Picture::LRib: return QStringLiteral(":/pictures/lrib.svg");
+        case tov::Picture::Column: return QStringLiteral(":/pictures/column.svg");
+        case tov::Picture::Spiral: return QStringLiteral(":/pictures/spiral.svg");
+        case tov::Picture::EccRect: return QStringLiteral(":/pictures/eccrect.svg");
+        case tov::Picture::Bar: return QStringLiteral(":/pictures/bar.svg");
+    }
+    return {};
+}
+
+FormDialog::FormDialog(tov::CalcForm& form, tov::ReportTarget& report, QWidget* parent)
+    : QDialog(parent), form_(form), report_(report) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    build();
+    form_.open(*this);
+}
+
+QWidget* FormDialog::makeControl(const tov::Control& c) {
+    QWidget* w = nullptr;
+    switch (c.kind) {
+        case tov::CtlKind::Picker: {
+            auto* box = new QComboBox;
+            box->setEditable(false);
+            for (const auto& item : c.items) box->addItem(q(item));
+            box->setMinimumContentsLength(8);
+            box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            const int id = c.id;
+            connect(box, &QComboBox::activated, this, [this, id] { form_.onSelect(*this, id); });
+            w = box;
+            break;
+        }
+        case tov::CtlKind::ListBox: {
+            auto* list = new QListWidget;
+            for (const auto& item : c.items) list->addItem(q(item));
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setMinimumHeight(list->fontMetrics().height() * 7);
+            const int id = c.id;
+            connect(list, &QListWidget::currentRowChanged, this, [this, id] { form_.onSelect(*this, id); });
+            w = list;
+            break;
+        }
+        case tov::CtlKind::CheckBox:
+            w = new QCheckBox(q(c.label));
+            break;
+        case tov::CtlKind::HelpButton: {
+            auto* b = new QPushButton(QStringLiteral("?"));
+            b->setAutoDefault(false);
+            b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("??")) + 16);
+            b->setToolTip(QStringLiteral("计算长度的取值"));
+            const QString page = helpPageName(c.page);
+            connect(b, &QPushButton::clicked, this, [page] { openHelpPage(page); });
+            w = b;
+            break;
+        }
+        default: {
+            auto* e = new QLineEdit;
+            e->setAlignment(Qt::AlignCenter);
+            e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 14);
+            if (c.kind == tov::CtlKind::DigitsEdit)
+                e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+            if (c.isResult()) {
+                e->setReadOnly(true);
+                QPalette pal = e->palette();
+                pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+                e->setPalette(pal);
+            }
+            w = e;
+            break;
+        }
+    }
+    w->setObjectName(QStringLiteral("ctl%1").arg(c.id));
+    if (!c.tab || c.isResult()) w->setFocusPolicy(Qt::ClickFocus);
+    return w;
+}
+
+void FormDialog::build() {
+    const tov::FormSpec& spec = form_.spec();
+    setWindowTitle(q(spec.title));
+
+    // Group boxes in the order each first appears.
+    struct Group {
+        std::string title;
+        QGridLayout* grid;
+        int rows = 0;
+    };
+    std::vector<Group> groups;
+    auto* inputs = new QVBoxLayout;
+    auto groupFor = [&](const std::string& title) -> Group& {
+        for (auto& g : groups)
+            if (g.title == title) return g;
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(10);
+        grid->setColumnStretch(1, 1);
+        // Controls of no group get a box without a title, so that they line up with the rest.
+        auto* box = new QGroupBox(q(title));
+        box->setLayout(grid);
+        inputs->addWidget(box);
+        groups.push_back({title, grid, 0});
+        return groups.back();
+    };
+
+    std::vector<QWidget*> order;
+    for (const tov::Control& c : spec.controls) {
+        Group& g = groupFor(c.group);
+        QWidget* w = makeControl(c);
+        widgets_[c.id] = w;
+        if (c.kind == tov::CtlKind::HelpButton) {
+            // Beside the field above it.
+            g.grid->addWidget(w, std::max(0, g.rows - 1), 2);
+            if (g.rows == 0) g.rows = 1;
+        } else if (c.kind == tov::CtlKind::CheckBox || c.label.empty()) {
+            g.grid->addWidget(w, g.rows++, 0, 1, 2);
+        } else {
+            auto* label = new QLabel(q(c.label));
+            label->setBuddy(w);
+            labels_[c.id] = label;
+            const Qt::Alignment top = c.kind == tov::CtlKind::ListBox ? Qt::AlignTop : Qt::Alignment();
+            g.grid->addWidget(label, g.rows, 0, top);
+            g.grid->addWidget(w, g.rows++, 1);
+        }
+        w->installEventFilter(this);
+        if (c.tab && !c.isResult()) order.push_back(w);
+    }
+    inputs->addStretch(1);
+    // One label column for all groups, so that the fields of every group line up.
+    int labelWidth = 0;
+    for (const auto& [id, label] : labels_) labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (auto& g : groups) g.grid->setColumnMinimumWidth(0, labelWidth);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(inputs, 1);
+    const QString picture = pictureResource(spec.picture);
+    if (!picture.isEmpty()) {
+        auto* svg = new QSvgWidget(picture);
+        svg->setObjectName(QStringLiteral("picture"));
+        const QSize size = svg->renderer()->defaultSize();
+        svg->setFixedSize(size.isValid() ? size : QSize(220, 260));
+        auto* pictureColumn = new QVBoxLayout;
+        pictureColumn->addWidget(svg);
+        pictureColumn->addStretch(1);
+        body->addLayout(pictureColumn);
+    }
+
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(body);
+    if (spec.picture == tov::Picture::Spiral) {
+        auto* note = new QLabel(QString::fromUtf8(kSpiralNote1) + u'\n' + QString::fromUtf8(kSpiralNote2));
+        note->setObjectName(QStringLiteral("note"));
+        note->setWordWrap(true);
+        main->addWidget(note);
+    }
+
+    calc_ = new QPushButton(QStringLiteral("计算(&E)"));
+    back_ = new QPushButton(QStringLiteral("返回(&C)"));
+    calc_->setObjectName(QStringLiteral("ctl%1").arg(spec.calcId));
+    back_->setObjectName(QStringLiteral("ctl2"));
+    calc_->setAutoDefault(true);
+    back_->setAutoDefault(true);
+    for (QPushButton* b : {calc_, back_}) {
+        b->setMinimumWidth(b->sizeHint().width() + 16);
+        b->installEventFilter(this);
+        order.push_back(b);
+    }
+    connect(calc_, &QPushButton::clicked, this, &FormDialog::calculate);
+    connect(back_, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(calc_);
+    buttons->addWidget(back_);
+    main->addLayout(buttons);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FormDialog::control(int id) const {
+    auto it = widgets_.find(id);
+    if (it != widgets_.end()) return it->second;
+    if (id == form_.spec().calcId) return calc_;
+    if (id == 2) return back_;
+    return nullptr;
+}
+
+void FormDialog::calculate() { form_.onCalculate(*this, report_); }
+
+std::string FormDialog::fieldText(int id) const {
+    if (auto* e = qobject_cast<QLineEdit*>(control(id))) return e->text().toStdString();
+    return {};
+}
+
+void FormDialog::setFieldText(int id, const std::string& text) {
+    if (auto* e = qobject_cast<QLineEdit*>(control(id))) {
+        e->setText(q(text));
+        e->setCursorPosition(0);
+    }
+}
+
+int FormDialog::selection(int id) const {
+    QWidget* w = control(id);
+    if (auto* box = qobject_cast<QComboBox*>(w)) return box->currentIndex();
+    if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentRow();
+    return -1;
+}
+
+void FormDialog::setSelection(int id, int index) {
+    QWidget* w = control(id);
+    const QSignalBlocker block(w);
+    if (auto* box = qobject_cast<QComboBox*>(w)) box->setCurrentIndex(index);
+    if (auto* list = qobject_cast<QListWidget*>(w)) list->setCurrentRow(index);
+}
+
+bool FormDialog::isChecked(int id) const {
+    auto* box = qobject_cast<QCheckBox*>(control(id));
+    return box && box->isChecked();
+}
+
+void FormDialog::setChecked(int id, bool on) {
+    if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(on);
+}
+
+void FormDialog::setEnabled(int id, bool on) {
+    if (QWidget* w = control(id)) w->setEnabled(on);
+    auto it = labels_.find(id);
+    if (it != labels_.end()) it->second->setEnabled(on);
+}
+
+void FormDialog::showMessage(const std::string& text, tov::Icon icon) {
+    QMessageBox box(icon == tov::Icon::Information ? QMessageBox::Information : QMessageBox::Critical,
+                    QStringLiteral("提示"), q(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void FormDialog::focusField(int id) {
+    QWidget* w = control(id);
+    if (!w) return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+}
+
+bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if (enter && (mods == Qt::NoModifier || mods == Qt::ShiftModifier) && watched != calc_ &&
+            watched != back_) {
+            // Enter moves to the next control (Shift+Enter to the previous one), as Tab does.
+            focusNextPrevChild(!(mods & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FormDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!centred_ && parentWidget()) {
+        centred_ = true;
+        const QWidget* owner = parentWidget()->window();
+        move(owner->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+}  // namespace tov::app

@@ -1,0 +1,32 @@
+// The application: start-up, the command line (a file, --pdf, --print) and the main window.
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+
+namespace tov::app {
+
+/// What the command line asks for.
+struct CommandLine {
+    enum class Action { Window, Pdf, Print, Usage };
+    Action action = Action::Window;
+    QString file;     ///< the report to open, print or turn into PDF
+    QString pdf;      ///< the PDF to write
+};
+
+/// Parses the arguments after the program name.
+CommandLine parseCommandLine(const QStringList& args);
+
+class CQvApp : public QApplication {
+    Q_OBJECT
+public:
+    CQvApp(int& argc, char** argv);
+
+    /// Start-up as the command line asks; returns the exit code.
+    int run();
+};
+
+/// The program: sets the offscreen platform for the windowless switches, then runs CQvApp.
+int runProgram(int argc, char** argv);
+
+}  // namespace tov::app

@@ -1,0 +1,70 @@
+// The report view: a plain text field holding the report, the forms' report target, and the
+// raw transfer of the text to and from its file.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <optional>
+
+#include "app/linebreaks.h"
+#include "forms/calcreport.h"
+#include "forms/reportfile.h"
+
+namespace tov::app {
+
+/// Shown when typing, pasting or a calculation sheet would take the report past the file limit.
+inline constexpr const char* kReportFull =
+    "报告的长度将超过1048575字节（报告文件的上限），此次改动未执行。";
+
+class CQvView : public QPlainTextEdit, public tov::ReportTarget {
+    Q_OBJECT
+public:
+    explicit CQvView(QWidget* parent = nullptr);
+
+    // The forms' two operations (UTF-8, lines ending "\r\n").
+    std::string wholeText() const override;
+    bool replaceWholeText(const std::string& text) override;
+
+    /// The text as the view holds it: lines separated by "\n".
+    QString viewText() const;
+    /// Empties the report for a new document (CrLf, GBK, not modified, no undo history).
+    void clearReport();
+    /// Loads a report file; the current text stays when it fails.
+    tov::FileResult loadFile(const QString& path);
+    /// Saves the report atomically in its file's encoding and line ends.
+    tov::FileResult saveFile(const QString& path);
+
+    /// Size of the report in its file, in bytes.
+    std::size_t fileSize() const;
+    /// True when replacing the selection with the text keeps the file within the limit.
+    bool admits(const QString& insert) const;
+    tov::ReportEncoding encoding() const { return encoding_; }
+    LineEnd lineEnd() const { return lineEnd_; }
+
+    /// Opens the form of a command modally with this view as its report; false when the core has
+    /// no such form.
+    bool runFormCommand(int commandId);
+    /// The font chooser (display font only).
+    void chooseFont();
+    void setDisplayFont(const QFont& font);
+
+signals:
+    /// A message for the status bar.
+    void statusMessage(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void refuseTooLarge() const;
+    std::size_t sizeOf(const QString& viewText) const;
+    void updateTabStops();
+
+    tov::ReportEncoding encoding_ = tov::ReportEncoding::Gbk;
+    LineEnd lineEnd_ = LineEnd::CrLf;
+    mutable std::optional<std::size_t> cachedSize_;
+};
+
+}  // namespace tov::app

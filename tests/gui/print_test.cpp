@@ -1,0 +1,184 @@
+// The printed page: its layout in 0.1 mm, and PDF output read back with poppler's tools.
+#include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "app/mainframe.h"
+#include "app/pagelayout.h"
+#include "app/qvdoc.h"
+#include "app/qvview.h"
+#include "tests/gui/guitest.h"
+
+using namespace tov::app;
+using namespace tov::guitest;
+
+namespace {
+
+QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text of each page of a PDF.
+QStringList pdfPages(const QString& pdf) {
+    QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                            .split(u'\f');
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+QString report(int lines) {
+    QString t;
+    for (int i = 1; i <= lines; ++i) t += QStringLiteral("　　　　第%1行 ξ＝0.279 As＝1189.5（mm2）\n").arg(i);
+    return t;
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+    Watchdog watchdog_;
+
+private slots:
+    TOV_WATCHDOG_SLOTS
+
+    void initTestCase() {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+                 "pdftotext (Debian package poppler-utils) is needed");
+    }
+
+    // A4 with no unprintable margin: 25 mm all round, the header band 20 mm to 25 mm from the
+    // top, the footer band 20 mm tall below the text.
+    void a4Layout() {
+        const PageBoxes b = layoutPage(PageMetrics{}, 45);
+        QCOMPARE(b.text, QRect(QPoint(250, 250), QPoint(1849, 2719)));
+        QCOMPARE(b.header, QRect(QPoint(250, 200), QPoint(1849, 249)));
+        QCOMPARE(b.footer, QRect(QPoint(250, 2720), QPoint(1849, 2919)));
+    }
+
+    void largerUnprintableMarginWins() {
+        PageMetrics m;
+        m.left = 300;
+        m.right = 260;
+        m.bottom = 50;
+        const PageBoxes b = layoutPage(m, 45);
+        QCOMPARE(b.text.left(), 300);
+        QCOMPARE(b.text.right() + 1, 2100 - 260);
+        QCOMPARE(b.text.bottom() + 1, 2970 - 250);
+        QCOMPARE(b.footer.height(), 200 - 50);  // 20 mm less the unprintable bottom margin
+    }
+
+    // A bottom margin beyond 20 mm made the footer band negative: it is now one line tall, below
+    // the text and inside the printable area.
+    void footerBandNeverNegative_data() {
+        QTest::addColumn<int>("bottom");
+        QTest::newRow("20 mm") << 200;
+        QTest::newRow("22 mm") << 220;
+        QTest::newRow("25 mm") << 250;
+        QTest::newRow("30 mm") << 300;
+        QTest::newRow("18 mm") << 180;
+    }
+    void footerBandNeverNegative() {
+        QFETCH(int, bottom);
+        PageMetrics m;
+        m.bottom = bottom;
+        const int line = 45;
+        const PageBoxes b = layoutPage(m, line);
+        QVERIFY(b.footer.height() >= line);
+        QVERIFY(b.footer.top() > b.text.bottom());
+        QVERIFY(b.footer.bottom() + 1 <= m.paperHeight - bottom);
+        QVERIFY(b.text.height() > 2000);
+    }
+
+    void headerBandFitsUnderALargeTopMargin() {
+        PageMetrics m;
+        m.top = 260;
+        const PageBoxes b = layoutPage(m, 45);
+        QVERIFY(b.header.top() >= 260);
+        QVERIFY(b.header.height() >= 45);
+        QVERIFY(b.text.top() > b.header.bottom());
+    }
+
+    // Every page of the PDF carries the full path at the top and "- n -" at the bottom, in 楷体;
+    // the body keeps the display font chosen.
+    void pdfHasHeaderAndPageNumberOnEveryPage() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/report.txt");
+        writeBytes(path, gbk(QString(report(150)).replace(u'\n', QStringLiteral("\r\n"))));
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        w.view()->setDisplayFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
+        const QString pdf = dir + QStringLiteral("/report.pdf");
+        QVERIFY(w.exportPdf(pdf));
+        const QStringList pages = pdfPages(pdf);
+        QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+        const QString header = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        QString all;
+        for (int i = 0; i < pages.size(); ++i) {
+            const QStringList lines = pages[i].split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.first().trimmed(), header);
+            QCOMPARE(lines.last().trimmed(), QStringLiteral("- %1 -").arg(i + 1));
+            all += pages[i];
+        }
+        // Every line of the report is printed once: no line lost or doubled at a page break.
+        for (int i = 1; i <= 150; ++i)
+            QCOMPARE(all.count(QStringLiteral("第%1行 ").arg(i)), 1);
+        const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY2(fonts.contains(QStringLiteral("UKai")), qPrintable(fonts));
+        QVERIFY2(fonts.contains(QStringLiteral("DejaVuSansMono")), qPrintable(fonts));
+    }
+
+    void emptyReportPrintsPageNumberOnly() {
+        const QString dir = tempDir();
+        CMainFrame w;
+        QVERIFY(w.exportPdf(dir + QStringLiteral("/empty.pdf")));
+        const QStringList pages = pdfPages(dir + QStringLiteral("/empty.pdf"));
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(pages[0].trimmed(), QStringLiteral("- 1 -"));
+    }
+
+    // The preview paints through the same routine as printing.
+    void previewAndPrintShareOneRoutine() {
+        CMainFrame w;
+        w.view()->setPlainText(report(120));
+        const QString dir = tempDir();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir + QStringLiteral("/p.pdf"));
+        w.paintPages(&printer);
+        QCOMPARE(pdfPages(dir + QStringLiteral("/p.pdf")).size(), paintReport(printer, w.view()->viewText(), w.view()->font(), {}));
+    }
+
+    // tovarin --pdf OUT FILE writes the pages without a window.
+    void commandLinePdf() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/cli.txt");
+        writeBytes(path, gbk(QStringLiteral("\r\n─────选用钢筋计算─────\r\n")));
+        int code = -1;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TOVARIN_APP), {QStringLiteral("--pdf"), dir + QStringLiteral("/cli.pdf"), path});
+        QVERIFY(p.waitForFinished(60000));
+        code = p.exitCode();
+        QCOMPARE(code, 0);
+        const QStringList pages = pdfPages(dir + QStringLiteral("/cli.pdf"));
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(pages[0].contains(QStringLiteral("─────选用钢筋计算─────")));
+        QVERIFY(pages[0].contains(path));
+        // A file that does not open gives a failure exit and no PDF.
+        p.start(QStringLiteral(TOVARIN_APP), {QStringLiteral("--pdf"), dir + QStringLiteral("/no.pdf"), dir + QStringLiteral("/none.txt")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(!QFile::exists(dir + QStringLiteral("/no.pdf")));
+    }
+};
+
+TOV_GUI_SUITE(PrintTest)
+#include "print_test.moc"

@@ -1,0 +1,154 @@
+// The report view: the forms' whole-text operations, the one size limit, tab stops.
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "app/qvview.h"
+#include "forms/reportfile.h"
+#include "tests/gui/guitest.h"
+
+using namespace tov::app;
+using namespace tov::guitest;
+
+namespace {
+// A view text of n bytes in its file (GBK, "\r\n" line ends): ASCII lines of 98 letters.
+QString textOfFileSize(qsizetype n) {
+    QString t;
+    t.reserve(n);
+    const QString line = QString(98, u'x') + u'\n';  // 100 bytes in the file
+    while (n >= 100) {
+        t += line;
+        n -= 100;
+    }
+    t += QString(n, u'y');
+    return t;
+}
+}  // namespace
+
+class ReportViewTest : public QObject {
+    Q_OBJECT
+    Watchdog watchdog_;
+
+private slots:
+    TOV_WATCHDOG_SLOTS
+
+    void wholeTextUsesCrLf() {
+        CQvView v;
+        v.setPlainText(QStringLiteral("一\n二\n"));
+        QCOMPARE(v.wholeText(), std::string("一\r\n二\r\n"));
+        QVERIFY(v.replaceWholeText("一\r\n二\r\n三\r\n"));
+        QCOMPARE(v.viewText(), QStringLiteral("一\n二\n三\n"));
+        QCOMPARE(v.document()->blockCount(), 4);
+    }
+
+    // Replacing the text with a longer one that begins with it inserts the tail only, at the end,
+    // as one undo step; the caret and the scroll position stay.
+    void appendingInsertsOnlyTheTail() {
+        CQvView v;
+        v.resize(400, 200);
+        v.show();
+        QString lines;
+        for (int i = 0; i < 300; ++i) lines += QStringLiteral("第%1行\n").arg(i);
+        v.setPlainText(lines);
+        v.document()->setModified(false);
+        QTextCursor c = v.textCursor();
+        c.setPosition(7);
+        v.setTextCursor(c);
+        v.verticalScrollBar()->setValue(40);
+        QList<QList<int>> changes;
+        connect(v.document(), &QTextDocument::contentsChange, this,
+                [&](int pos, int removed, int added) { changes << QList<int>{pos, removed, added}; });
+        const std::string before = v.wholeText();
+        QVERIFY(v.replaceWholeText(before + "\r\n─────计算书─────\r\n"));
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0][0], static_cast<int>(lines.size()));
+        QCOMPARE(changes[0][1], 0);
+        QCOMPARE(v.textCursor().position(), 7);
+        QCOMPARE(v.verticalScrollBar()->value(), 40);
+        QVERIFY(v.document()->isModified());
+        v.undo();
+        QCOMPARE(v.wholeText(), before);
+        QVERIFY(!v.document()->isModified());
+        // Any other text replaces the whole report.
+        QVERIFY(v.replaceWholeText("新\r\n"));
+        QCOMPARE(v.viewText(), QStringLiteral("新\n"));
+    }
+
+    // Calculate, typing and pasting all stop at 1048575 bytes in the file's encoding.
+    void sheetPastTheLimitIsRefused() {
+        CQvView v;
+        v.setPlainText(textOfFileSize(tov::kMaxReportBytes - 10));
+        v.document()->setModified(false);
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes - 10);
+        const std::string start = v.wholeText();
+        // 4 ASCII bytes + 2 for "\r\n" + 3 ideographs × 2 bytes in GBK = 12 bytes: too many.
+        Shown shown;
+        answerMessage(&shown);
+        QVERIFY(!v.replaceWholeText(start + "abcd\r\n计算书"));
+        QVERIFY(shown.seen);
+        QCOMPARE(shown.text, QString::fromUtf8(kReportFull));
+        QCOMPARE(v.wholeText(), start);
+        QVERIFY(!v.document()->isModified());
+        // 2 + 2 + 3 × 2 = 10 bytes: exactly at the limit, taken.
+        QVERIFY(v.replaceWholeText(start + "ab\r\n计算书"));
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes);
+    }
+
+    void sizeCountsTheFilesEncoding() {
+        // The same text is larger in UTF-8 (3 bytes an ideograph) than in GBK (2).
+        const QString dir = tempDir();
+        writeBytes(dir + QStringLiteral("/u.txt"), QStringLiteral("计算\r\n").toUtf8());
+        CQvView v;
+        QVERIFY(v.loadFile(dir + QStringLiteral("/u.txt")).ok());
+        QCOMPARE(v.encoding(), tov::ReportEncoding::Utf8);
+        QCOMPARE(v.fileSize(), std::size_t(8));
+        writeBytes(dir + QStringLiteral("/g.txt"), gbk(QStringLiteral("计算\r\n")));
+        QVERIFY(v.loadFile(dir + QStringLiteral("/g.txt")).ok());
+        QCOMPARE(v.fileSize(), std::size_t(6));
+    }
+
+    void typingAndPastingPastTheLimitAreRefused() {
+        CQvView v;
+        v.show();
+        v.setPlainText(textOfFileSize(tov::kMaxReportBytes - 1));
+        v.moveCursor(QTextCursor::End);
+        v.setFocus();
+        QTest::keyClick(&v, Qt::Key_Z);  // one byte: fits
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes);
+        const QString full = v.viewText();
+        Shown shown;
+        answerMessage(&shown);
+        QTest::keyClick(&v, Qt::Key_Z);
+        QCOMPARE(shown.text, QString::fromUtf8(kReportFull));
+        QCOMPARE(v.viewText(), full);
+        shown = {}; answerMessage(&shown);
+        QTest::keyClick(&v, Qt::Key_Return);  // "\r\n" in the file
+        QVERIFY(shown.seen);
+        QCOMPARE(v.viewText(), full);
+
+        QApplication::clipboard()->setText(QStringLiteral("粘贴"));
+        shown = {}; answerMessage(&shown);
+        v.paste();
+        QVERIFY(shown.seen);
+        QCOMPARE(v.viewText(), full);
+        // With a selection of the same size replaced, pasting fits.
+        QTextCursor c = v.textCursor();
+        c.movePosition(QTextCursor::End);
+        c.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 4);
+        v.setTextCursor(c);
+        v.paste();
+        QVERIFY(v.viewText().endsWith(QStringLiteral("粘贴")));
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes);
+    }
+
+    void tabStopsAreFourAverageCharacters() {
+        CQvView v;
+        QCOMPARE(v.tabStopDistance(), 4 * QFontMetricsF(v.font()).averageCharWidth());
+        QFont f(QStringLiteral("DejaVu Sans Mono"), 20);
+        v.setDisplayFont(f);
+        QCOMPARE(v.tabStopDistance(), 4 * QFontMetricsF(v.font()).averageCharWidth());
+    }
+};
+
+TOV_GUI_SUITE(ReportViewTest)
+#include "reportview_test.moc"
