@@ -60,7 +60,11 @@ bool isAscii(std::string_view s) {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+WriteFault g_fault = WriteFault::None;
+
 }  // namespace
+
+void injectWriteFault(WriteFault fault) { g_fault = fault; }
 
 bool gb18030ToUtf8(std::string_view in, std::string& out) { return convert("UTF-8", "GB18030", in, out); }
 bool utf8ToGb18030(std::string_view in, std::string& out) {
@@ -185,6 +189,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     bool ok = true;
+    if (g_fault == WriteFault::ShortWrite) left /= 2;
     while (left > 0) {
         const ssize_t w = ::write(fd, p, left);
         if (w < 0) {
@@ -195,8 +200,10 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         p += w;
         left -= static_cast<std::size_t>(w);
     }
+    if (g_fault == WriteFault::ShortWrite) ok = false;  // the rest did not fit
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
+    if (g_fault == WriteFault::BeforeRename) ok = false;
     if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) {
         ::unlink(tmp.c_str());

@@ -44,6 +44,12 @@ FileResult readReportFile(const std::string& path, ReportText& out);
 /// target. A failure at any step leaves the old file as it was.
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
+/// Steps at which the next atomic writes are made to fail, for the tests of the failure paths:
+/// a write that stops part way (as on a full disk), or a save cut off between writing the
+/// temporary file and renaming it. The programs never set one.
+enum class WriteFault { None, ShortWrite, BeforeRename };
+void injectWriteFault(WriteFault fault);
+
 /// Encodes and writes a report file atomically.
 FileResult writeReportFile(const std::string& path, const ReportText& text);
 

@@ -146,3 +146,46 @@ TEST_F(ReportFileTest, AnythingAcceptedWritesBackTheSameBytes) {
 
 }  // namespace
 }  // namespace tov
+
+#include <signal.h>
+#include <sys/resource.h>
+
+namespace tov {
+namespace {
+
+// A real write failure part way: the file-size limit stops the temporary file at 4 KiB.
+TEST_F(ReportFileTest, WriteStoppedPartWayByTheSystemLeavesTheOldFile) {
+    const fs::path p = dir / "full.txt";
+    writeBytes(p, kGbk);
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult r = writeReportFile(p.string(), {std::string(100000, 'x'), ReportEncoding::Gbk});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(r.error, "保存文档失败。");
+    EXPECT_EQ(readBytes(p), kGbk);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(ReportFileTest, InjectedFaultsLeaveTheOldFile) {
+    const fs::path p = dir / "fault.txt";
+    writeBytes(p, kGbk);
+    for (WriteFault f : {WriteFault::ShortWrite, WriteFault::BeforeRename}) {
+        injectWriteFault(f);
+        const FileResult r = writeReportFile(p.string(), {"新的文字", ReportEncoding::Gbk});
+        injectWriteFault(WriteFault::None);
+        EXPECT_EQ(r.error, "保存文档失败。");
+        EXPECT_EQ(readBytes(p), kGbk);
+    }
+    EXPECT_TRUE(writeReportFile(p.string(), {"新的文字", ReportEncoding::Gbk}).ok());
+    EXPECT_EQ(readBytes(p), "\xD0\xC2\xB5\xC4\xCE\xC4\xD7\xD6");
+}
+
+}  // namespace
+}  // namespace tov

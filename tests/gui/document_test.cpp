@@ -113,6 +113,37 @@ private slots:
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 0);  // no temporary left
     }
 
+    // A save that fails part way (a full disk) or is cut off before the rename: the old file
+    // stays byte for byte, the user is told, the report is unchanged and still modified.
+    void interruptedSaveKeepsTheOldFileAndTheReport_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("write stops part way") << int(tov::WriteFault::ShortWrite);
+        QTest::newRow("cut off before the rename") << int(tov::WriteFault::BeforeRename);
+    }
+    void interruptedSaveKeepsTheOldFileAndTheReport() {
+        QFETCH(int, fault);
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/r.txt");
+        const QByteArray old = gbk(QStringLiteral("旧的报告\r\n"));
+        writeBytes(path, old);
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        QVERIFY(w.view()->replaceWholeText(w.view()->wholeText() + "\r\n─────计算书─────\r\n"));
+        const QString before = w.view()->viewText();
+        QVERIFY(w.document()->isModified());
+        Shown shown;
+        answerMessage(&shown);
+        tov::injectWriteFault(static_cast<tov::WriteFault>(fault));
+        const bool saved = w.saveFile(path);
+        tov::injectWriteFault(tov::WriteFault::None);
+        QVERIFY(!saved);
+        QCOMPARE(shown.text, QStringLiteral("保存文档失败。"));
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(w.view()->viewText(), before);
+        QVERIFY(w.document()->isModified());
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
     // A modified report asks before new, open and exit; Cancel keeps everything.
     void modifiedReportAsksBeforeNewOpenAndExit() {
         CMainFrame w;
