@@ -1,0 +1,248 @@
+// Desktop benchmarks, each measured side by side with a bare Qt baseline in the same run
+// (offscreen platform):
+//   Calculate with 1 MB already in the report against an empty report;
+//   opening a 1 MB GBK report against QPlainTextEdit::setPlainText of the same text;
+//   start-up to the first painted main window against a bare QMainWindow with a QPlainTextEdit;
+//   printing a 1 MB report to PDF against QTextDocument::print of the same text;
+//   peak memory with a 1 MB report open against the bare editor holding it (child processes).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "app/formdialog.h"
+#include "app/mainframe.h"
+#include "app/qvdoc.h"
+#include "app/pagelayout.h"
+#include "app/qvview.h"
+#include "forms/memoryview.h"
+#include "forms/registry.h"
+#include "forms/reportfile.h"
+
+namespace {
+
+using namespace tov::app;
+
+QTemporaryDir& workDir() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// About 1 MB of sheets (GBK bytes), leaving room for more sheets below the file limit.
+const std::string& megabyteUtf8() {
+    static const std::string text = [] {
+        tov::MemoryReport one;
+        tov::MemoryView ui;
+        auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+        form->open(ui);
+        form->onCalculate(ui, one);
+        std::string t;
+        while (tov::encodedSize(t + one.text(), tov::ReportEncoding::Gbk) < 1000000) t += one.text();
+        return t;
+    }();
+    return text;
+}
+
+QString megabyteFile() {
+    const QString path = workDir().filePath(QStringLiteral("1mb.txt"));
+    if (!QFile::exists(path))
+        tov::writeReportFile(QFile::encodeName(path).toStdString(), {megabyteUtf8(), tov::ReportEncoding::Gbk});
+    return path;
+}
+
+QString viewTextOfMegabyte() { return QString::fromStdString(megabyteUtf8()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// --- Calculate until the report shows the new sheet ------------------------------------------
+
+void BM_Calculate(benchmark::State& state) {
+    CMainFrame w;
+    w.resize(1280, 800);
+    w.show();
+    const bool big = state.range(0) != 0;
+    auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+    FormDialog dlg(*form, *w.view(), &w);
+    dlg.show();
+    QApplication::processEvents();
+    int sinceReset = 1000;
+    for (auto _ : state) {
+        if (sinceReset >= 20) {  // stay below the file limit
+            state.PauseTiming();
+            w.view()->setPlainText(big ? viewTextOfMegabyte() : QString());
+            w.view()->moveCursor(QTextCursor::End);
+            QApplication::processEvents();
+            sinceReset = 0;
+            state.ResumeTiming();
+        }
+        dlg.calculate();
+        w.view()->viewport()->repaint();
+        ++sinceReset;
+    }
+    state.SetLabel(big ? "1 MB report" : "empty report");
+}
+BENCHMARK(BM_Calculate)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// --- Opening a 1 MB report --------------------------------------------------------------------
+
+void BM_OpenReport(benchmark::State& state) {
+    const QString path = megabyteFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            CMainFrame w;
+            state.ResumeTiming();
+            w.openFile(path);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+    state.SetLabel("CMainFrame::openFile");
+}
+BENCHMARK(BM_OpenReport)->Unit(benchmark::kMillisecond);
+
+void BM_OpenBare(benchmark::State& state) {
+    const QString text = viewTextOfMegabyte();
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            QPlainTextEdit e;
+            state.ResumeTiming();
+            e.setPlainText(text);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+    state.SetLabel("bare QPlainTextEdit::setPlainText");
+}
+BENCHMARK(BM_OpenBare)->Unit(benchmark::kMillisecond);
+
+// --- Start-up to the first painted main window ----------------------------------------------
+
+void BM_StartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        CMainFrame w;
+        w.resize(1280, 800);
+        w.show();
+        w.repaint();
+        QApplication::processEvents();
+    }
+    state.SetLabel("CMainFrame");
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpBare(benchmark::State& state) {
+    for (auto _ : state) {
+        QMainWindow w;
+        w.setCentralWidget(new QPlainTextEdit);
+        w.resize(1280, 800);
+        w.show();
+        w.repaint();
+        QApplication::processEvents();
+    }
+    state.SetLabel("bare QMainWindow + QPlainTextEdit");
+}
+BENCHMARK(BM_StartUpBare)->Unit(benchmark::kMillisecond);
+
+// --- Printing a 1 MB report to PDF ------------------------------------------------------------
+
+void BM_PrintPdf(benchmark::State& state) {
+    const QString text = viewTextOfMegabyte();
+    const QString out = workDir().filePath(QStringLiteral("ours.pdf"));
+    QFont font;
+    for (auto _ : state) {
+        QString error;
+        writeReportPdf(out, text, font, QStringLiteral("/home/user/report.txt"), &error);
+    }
+    state.SetLabel("writeReportPdf");
+}
+BENCHMARK(BM_PrintPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PrintPdfBare(benchmark::State& state) {
+    const QString text = viewTextOfMegabyte();
+    const QString out = workDir().filePath(QStringLiteral("bare.pdf"));
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setPlainText(text);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        doc.print(&printer);
+    }
+    state.SetLabel("bare QTextDocument::print");
+}
+BENCHMARK(BM_PrintPdfBare)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// --- Peak memory with a 1 MB report open ------------------------------------------------------
+
+long peakKiB() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Child process: open the report (ours or bare), paint once, print the peak resident size.
+int memoryProbe(const char* which, const char* path) {
+    if (std::strcmp(which, "ours") == 0) {
+        CMainFrame w;
+        w.resize(1280, 800);
+        w.show();
+        w.openFile(QString::fromLocal8Bit(path));
+        w.repaint();
+        QApplication::processEvents();
+        std::printf("%ld\n", peakKiB());
+    } else {
+        QMainWindow w;
+        auto* e = new QPlainTextEdit;
+        w.setCentralWidget(e);
+        w.resize(1280, 800);
+        w.show();
+        QFile f(QString::fromLocal8Bit(path));
+        f.open(QIODevice::ReadOnly);
+        tov::ReportText t;
+        tov::decodeReport(f.readAll().toStdString(), t);
+        e->setPlainText(QString::fromStdString(t.utf8));
+        w.repaint();
+        QApplication::processEvents();
+        std::printf("%ld\n", peakKiB());
+    }
+    return 0;
+}
+
+void BM_PeakMemory(benchmark::State& state) {
+    const char* which = state.range(0) ? "ours" : "bare";
+    double kib = 0;
+    for (auto _ : state) {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--memory-probe"), QString::fromLatin1(which), megabyteFile()});
+        p.waitForFinished(60000);
+        kib = p.readAllStandardOutput().trimmed().toDouble();
+    }
+    state.counters["peak_KiB"] = kib;
+    state.SetLabel(state.range(0) ? "CMainFrame with the report" : "bare editor with the text");
+}
+BENCHMARK(BM_PeakMemory)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--memory-probe") == 0) return memoryProbe(argv[2], argv[3]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
