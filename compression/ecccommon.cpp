@@ -246,8 +246,21 @@ double smallerWithoutAsp(CalcReport& r, const Section& s, double g0N, double e, 
     const double xi = 1 - std::sqrt(rad);
     r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×N×e／（α1×fc×b×h0×h0）｝＝", xi, "%30.3f");
     if (xi > s.xib()) {
-        r.AppendLine("　　　　ξ＞ξb，不计 As' 时受拉钢筋不屈服，取上值");
-        return As14;
+        // Small eccentricity without As': the least As with which σs and the force equilibrium
+        // give the moment (the capacity of the check without As').
+        auto ok = [&](double A) {
+            const FreeCapacity c = capacityFree(s, g0N, A);
+            return c.carries && c.e >= e - 1e-9 * s.h;
+        };
+        const auto v = leastArea(ok, 0.0, s.b * s.h);
+        if (!v) {
+            r.AppendLine("　　　　ξ＞ξb，不计 As' 时截面不能承受该偏心压力，取上值");
+            return As14;
+        }
+        r.AppendValueLine("　　　　ξ＞ξb，按 σs＝fy×（ξ－β1）／（ξb－β1）及两个平衡方程求得 As＝", *v, "%30.1f", "（mm2）");
+        const double As = std::min(As14, *v);
+        r.AppendValueLine(take, As, "%30.1f", "（mm2）");
+        return As;
     }
     const double Asf = (s.concreteForce(xi) - g0N) / s.fy;
     r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξ－γ0×N）／fy＝", Asf, "%30.1f", "（mm2）");

@@ -107,7 +107,7 @@ protected:
             r.AppendValueLine("　　　　e＝ei＋h／2－a＝", e, "%30.1f", "（mm）");
             As = asFromMoment(xi);
             r.AppendValueLine(asText, As, "%30.1f", "（mm2）");
-        } else if (xi < 2 * ap / h0) {
+        } else if (xi <= xib) {  // ξ < 2a'/h0 (a small-eccentric ξ > ξb goes below, whatever 2a'/h0)
             setText(kType, kLarge);
             r.AppendLine("　　　　因为 ξ＜2×a'／h0，属于大偏心受压，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）");
             r.AppendLine("　　　◇钢筋截面面积计算:");
