@@ -213,7 +213,7 @@ void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentr
                       double& Asp) {
     if (x.xib < 2 * s.ap / s.h0()) {
         // Deep covers: at ξb the compression bars would not yield. As' takes its minimum and As
-        // follows from moments about As' (clause 6.2.14), raised if the section needs more.
+        // follows from moments about As' (clause 6.2.14); the capacity check of the design follows.
         r.AppendLine("　　　　因为 ξb＜2×a'／h0，As' 按最小配筋率配置，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）:");
         Asp = min1;
         r.AppendValueLine("　　　　As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
