@@ -197,7 +197,7 @@ double largeAs(CalcReport& r, const Section& s, double g0N, double xi, double As
     r.AppendValueLine("　　　　e'＝ei－h／2＋a'＝", ep, "%30.1f", "（mm）");
     const double As = g0N * ep / (s.fy * (s.h0() - s.ap));
     r.AppendValueLine("　　　　As＝γ0×N×e'／｛fy×（h0－a'）｝＝", As, "%30.1f", "（mm2）");
-    return As;
+    return smallerWithoutAsp(r, s, g0N, ei + s.h / 2 - s.a, As, "　　　　取两者中的较小值 As＝");
 }
 
 const char* const kXiText = "　　　　ξ＝1－√￣｛1－2×［γ0×N×e－fy'×As'（h0－a'）］／（α1×fc×b×h0×h0）｝＝";
@@ -207,29 +207,13 @@ double radicand(const Section& s, double g0N, double e, double Asp) {
     return 1 - 2 * (g0N * e - s.fyp * Asp * (s.h0() - s.ap)) / (s.alpha1 * s.fc * s.b * s.h0() * s.h0());
 }
 
-/// The least As' ≥ from with which the section carries γ0·N at the distance e from As.
-double aspForCapacity(const Section& s, double g0N, double e, double As, double from) {
-    auto carries = [&](double Asp) {
-        const Capacity c = capacity(s, g0N, As, Asp);
-        return c.kind != Capacity::Exceeds && c.e >= e;
-    };
-    if (carries(from)) return from;
-    double lo = from, hi = std::max(from, 1.0);
-    for (int k = 0; k < 60 && !carries(hi); ++k) hi *= 2;
-    for (int k = 0; k < 200 && hi - lo > 1e-9 * hi; ++k) {
-        const double m = 0.5 * (lo + hi);
-        (carries(m) ? hi : lo) = m;
-    }
-    return hi;
-}
-
 /// Large eccentricity with both areas unknown: ξ = ξb, As' from the moment, As from the force;
 /// an As' below the one-face minimum takes the minimum and As follows from the known As'.
 void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentricity& x, double min1, double& As,
                       double& Asp) {
     if (x.xib < 2 * s.ap / s.h0()) {
         // Deep covers: at ξb the compression bars would not yield. As' takes its minimum and As
-        // follows from moments about As' (clause 6.2.14), raised if the section needs more.
+        // follows from moments about As' (clause 6.2.14); the capacity check of the design follows.
         r.AppendLine("　　　　因为 ξb＜2×a'／h0，As' 按最小配筋率配置，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）:");
         Asp = min1;
         r.AppendValueLine("　　　　As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
@@ -237,11 +221,6 @@ void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentr
         r.AppendValueLine("　　　　e'＝ei－h／2＋a'＝", ep, "%30.1f", "（mm）");
         As = std::max(0.0, g0N * ep / (s.fy * (s.h0() - s.ap)));
         r.AppendValueLine("　　　　As＝γ0×N×e'／｛fy×（h0－a'）｝＝", As, "%30.1f", "（mm2）");
-        const double needed = aspForCapacity(s, g0N, x.e, As, Asp);
-        if (needed > Asp) {
-            Asp = needed;
-            r.AppendValueLine("　　　　按截面承载力（规范第6.2.17条）复核，As' 增至", Asp, "%30.1f", "（mm2）");
-        }
         return;
     }
     Asp = aspFromMoment(s, g0N, x.e, x.xib);
@@ -257,6 +236,15 @@ void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentr
     const double xi = 1 - std::sqrt(radicand(s, g0N, x.e, Asp));
     r.AppendValueLine(kXiText, xi, "%30.3f");
     As = largeAs(r, s, g0N, xi, Asp, x.ei, true);
+}
+
+/// The failure type after the areas were raised by the capacity check, said when it changed.
+template <class Form>
+void retypeOf(Form& f, CalcReport& r, const Capacity& c) {
+    const char* t = c.small() ? kSmall : kLarge;
+    if (f.text(kType) == t) return;
+    f.setTypeText(t);
+    r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
 }
 
 // --- Design of As and As' -------------------------------------------------------------------
@@ -297,8 +285,10 @@ const FormSpec& designSpec() {
 class CEccCompAsymDesignDlg final : public CalcForm {
 public:
     CEccCompAsymDesignDlg() : CalcForm(designSpec()) {}
+    void setTypeText(const char* t) { setText(kType, t); }
 
 protected:
+    void retype(CalcReport& r, const Capacity& c) { retypeOf(*this, r, c); }
     Outcome calculate(CalcReport& r) override {
         const DesignIn in = designIn(*this);
         const Section s = sectionOf(*this, in.b, in.h, in.a, in.ap);
@@ -341,6 +331,8 @@ protected:
         r.AppendLine("　　　　规范要求受压构件一侧纵向钢筋最小配筋率 ρmin＝0.20％");
         As = asMinimum(r, As, min1);
         allBars(r, *this, s, As, Asp, true);
+        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Raise::Either) == Verdict::Raised)
+            retype(r, capacity(s, g0N, As, Asp));
         outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBraces);
         setValue(kAsp, Asp);
         setValue(kAs, As);
@@ -387,8 +379,10 @@ const FormSpec& knownSpec() {
 class CEccCompAsymKnownAsDlg final : public CalcForm {
 public:
     CEccCompAsymKnownAsDlg() : CalcForm(knownSpec()) {}
+    void setTypeText(const char* t) { setText(kType, t); }
 
 protected:
+    void retype(CalcReport& r, const Capacity& c) { retypeOf(*this, r, c); }
     Outcome calculate(CalcReport& r) override {
         const DesignIn in = designIn(*this);
         const Section s = sectionOf(*this, in.b, in.h, in.a, in.ap);
@@ -443,6 +437,10 @@ protected:
         if (Asp < min1)
             r.AppendValueLine("　　　　已知 As'＜ρmin×b×h＝", min1, "%30.1f", "（mm2），不满足一侧纵向钢筋最小配筋率要求");
         allBars(r, *this, s, As, Asp, false);
+        // As' given: only As may grow (As' designed anew may grow as well).
+        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Asp == value(kAsp) ? Raise::As : Raise::Either) ==
+            Verdict::Raised)
+            retype(r, capacity(s, g0N, As, Asp));
         outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBrackets);
         setValue(kAs, As);
         return sheet();
@@ -471,8 +469,7 @@ private:
             const double ep = s.h / 2 - s.ap - (x.e0 - x.ea);
             final = std::max(final, (g0N * ep - s.fc * s.b * s.h * (s.h0p() - s.h / 2)) / (s.fyp * (s.h0p() - s.a)));
         }
-        const Capacity c = capacity(s, g0N, final, Asp);
-        if (c.kind == Capacity::Exceeds || c.e < x.e * (1 - 1e-9)) return false;
+        if (!carries(s, g0N, x.e, final, Asp)) return false;
         sigmaLine(r, s, xi);
         if (candidate > 0) {
             r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξ＋fy'×As'－γ0×N）／σs＝", candidate, "%30.1f", "（mm2）");
@@ -562,7 +559,7 @@ protected:
         r.AppendLine("　　　◇弯矩计算:");
 
         const Capacity c = capacity(s, g0N, As, Asp);
-        setText(kType, c.kind == Capacity::Small || c.kind == Capacity::Exceeds ? kSmall : kLarge);
+        setText(kType, c.small() ? kSmall : kLarge);
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ（1－ξ／2）＋fy'×As'（h0－a'）｝／（N×γ0）＝";
         switch (c.kind) {
         case Capacity::Large:
@@ -572,12 +569,17 @@ protected:
             break;
         case Capacity::LargeBelow2a:
             r.AppendLine("　　　　因为 ξ＜2×a'／h0，是大偏心受压构件，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）:");
-            r.AppendValueLine("　　　　ei＝fy×As×（h0－a'）／（γ0×N）＋h／2－a'＝", c.ei, "%30.1f", "（mm）");
+            belowTwoApLines(r, s, c);
             break;
         case Capacity::Small:
+        case Capacity::SmallBelow2a:
             r.AppendLine("　　　　因为 ξ＞ξb，是小偏心受压构件，取 σs＝fy×（ξ－β1）／（ξb－β1），－fy'≤σs≤fy，");
             r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
             sigmaLine(r, s, c.xi);
+            if (c.kind == Capacity::SmallBelow2a) {
+                belowTwoApLines(r, s, c);
+                break;
+            }
             r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
             r.AppendValueLine("　　　　ei＝e－h／2＋a＝", c.ei, "%30.1f", "（mm）");
             break;

@@ -39,35 +39,61 @@ std::optional<double> xiSmall(const Section& s, double g0N, double As, double As
     return firstRoot(f, lo, hi);
 }
 
+FreeCapacity capacityFree(const Section& s, double g0N, double As) {
+    FreeCapacity c;
+    c.xi = xiLarge(s, g0N, As, 0);
+    c.sigma = s.fy;
+    if (c.xi > s.xib()) {
+        const auto xi = xiSmall(s, g0N, As, 0);
+        if (!xi) return c;
+        c.small = true;
+        c.xi = *xi;
+        c.sigma = s.sigmaS(c.xi);
+    }
+    c.carries = true;
+    c.e = s.concreteMoment(c.xi) / g0N;
+    c.ei = c.e - s.h / 2 + s.a;
+    return c;
+}
+
 Capacity capacity(const Section& s, double g0N, double As, double Asp) {
     Capacity c;
     const double h0 = s.h0();
     c.xi = xiLarge(s, g0N, As, Asp);
-    if (c.xi <= s.xib()) {
-        c.sigma = s.fy;
-        if (c.xi >= 2 * s.ap / h0) {
-            c.kind = Capacity::Large;
-            c.e = (s.concreteMoment(c.xi) + s.fyp * Asp * (h0 - s.ap)) / g0N;
-            c.ei = c.e - s.h / 2 + s.a;
-        } else {
-            // Clause 6.2.14: moments about the compression bars.
-            c.kind = Capacity::LargeBelow2a;
-            c.ei = s.fy * As * (h0 - s.ap) / g0N + s.h / 2 - s.ap;
-            c.e = c.ei + s.h / 2 - s.a;
+    c.sigma = s.fy;
+    const bool small = c.xi > s.xib();
+    if (small) {
+        const auto xi = xiSmall(s, g0N, As, Asp);
+        if (!xi) {
+            // Without As' the section carries still less axial force.
+            c.kind = Capacity::Exceeds;
+            c.xi = s.ximax();
+            c.sigma = s.sigmaS(c.xi);
+            return c;
         }
+        c.xi = *xi;
+        c.sigma = s.sigmaS(c.xi);
+    }
+    if (c.xi >= 2 * s.ap / h0) {
+        c.kind = small ? Capacity::Small : Capacity::Large;
+        c.e = (s.concreteMoment(c.xi) + s.fyp * Asp * (h0 - s.ap)) / g0N;
+        c.ei = c.e - s.h / 2 + s.a;
         return c;
     }
-    const auto xi = xiSmall(s, g0N, As, Asp);
-    if (!xi) {
-        c.kind = Capacity::Exceeds;
-        return c;
-    }
-    c.kind = Capacity::Small;
-    c.xi = *xi;
-    c.sigma = s.sigmaS(c.xi);
-    c.e = (s.concreteMoment(c.xi) + s.fyp * Asp * (h0 - s.ap)) / g0N;
-    c.ei = c.e - s.h / 2 + s.a;
+    // Clause 6.2.17 item 2: As' counted needs x ≥ 2a'. Below it the section carries moments
+    // about As' (clause 6.2.14, As at its stress σs) or, not counting As', the capacity of
+    // clause 6.2.17 with As' = 0, whichever is larger.
+    c.kind = small ? Capacity::SmallBelow2a : Capacity::LargeBelow2a;
+    c.ei14 = c.sigma * As * (h0 - s.ap) / g0N + s.h / 2 - s.ap;
+    c.free = capacityFree(s, g0N, As);
+    c.ei = c.free.carries ? std::max(c.ei14, c.free.ei) : c.ei14;
+    c.e = c.ei + s.h / 2 - s.a;
     return c;
+}
+
+bool carries(const Section& s, double g0N, double e, double As, double Asp) {
+    const Capacity c = capacity(s, g0N, As, Asp);
+    return c.kind != Capacity::Exceeds && c.e >= e - 1e-9 * s.h;
 }
 
 // --- Sheet blocks -----------------------------------------------------------------------------
@@ -183,6 +209,112 @@ double sigmaLine(CalcReport& r, const Section& s, double xi) {
         r.AppendValueLine("　　　　σs＝fy×（ξ－β1）／（ξb－β1）＝", sigma, "%30.1f", "（N/mm2）");
     }
     return sigma;
+}
+
+double belowTwoApLines(CalcReport& r, const Section& s, const Capacity& c) {
+    if (c.kind == Capacity::LargeBelow2a) {
+        r.AppendValueLine("　　　　ei＝fy×As×（h0－a'）／（γ0×N）＋h／2－a'＝", c.ei14, "%30.1f", "（mm）");
+    } else {
+        r.AppendLine("　　　　因为 ξ＜2×a'／h0，As' 达不到 fy'，对 As' 合力点取矩（规范第6.2.14条，以 σs 代替 fy）:");
+        r.AppendValueLine("　　　　ei＝σs×As×（h0－a'）／（γ0×N）＋h／2－a'＝", c.ei14, "%30.1f", "（mm）");
+    }
+    r.AppendLine("　　　　不计受压钢筋 As'（规范第6.2.17条，此时不要求 x≥2a'）:");
+    if (!c.free.carries) {
+        r.AppendValueLine("　　　　不计 As' 时受压区高度取到 x＝h 仍不能承受该轴力，取 ei＝", c.ei, "%30.1f", "（mm）");
+        return c.ei;
+    }
+    if (c.free.small) {
+        r.AppendValueLine("　　　　ξ＞ξb，由 γ0×N＝α1×fc×b×h0×ξ－σs×As 解得 ξ＝", c.free.xi, "%30.3f");
+        sigmaLine(r, s, c.free.xi);
+    } else {
+        r.AppendValueLine("　　　　ξ＝（γ0×N＋fy×As）／（α1×fc×b×h0）＝", c.free.xi, "%30.3f");
+    }
+    r.AppendValueLine("　　　　e＝α1×fc×b×h0×h0×ξ（1－ξ／2）／（γ0×N）＝", c.free.e, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　ei＝e－h／2＋a＝", c.free.ei, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　取两者中的较大值 ei＝", c.ei, "%30.1f", "（mm）");
+    return c.ei;
+}
+
+double smallerWithoutAsp(CalcReport& r, const Section& s, double g0N, double e, double As14, const char* take) {
+    r.AppendLine("　　　　不计受压钢筋 As'（规范第6.2.17条，此时不要求 x≥2a'）:");
+    const double h0 = s.h0();
+    const double rad = 1 - 2 * g0N * e / (s.alpha1 * s.fc * s.b * h0 * h0);
+    if (rad < 0) {
+        r.AppendLine("　　　　1－2×γ0×N×e／（α1×fc×b×h0×h0）＜0，不计 As' 时无解，取上值");
+        return As14;
+    }
+    const double xi = 1 - std::sqrt(rad);
+    r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×N×e／（α1×fc×b×h0×h0）｝＝", xi, "%30.3f");
+    if (xi > s.xib()) {
+        // Small eccentricity without As': the least As with which σs and the force equilibrium
+        // give the moment (the capacity of the check without As').
+        auto ok = [&](double A) {
+            const FreeCapacity c = capacityFree(s, g0N, A);
+            return c.carries && c.e >= e - 1e-9 * s.h;
+        };
+        const auto v = leastArea(ok, 0.0, s.b * s.h);
+        if (!v) {
+            r.AppendLine("　　　　ξ＞ξb，不计 As' 时截面不能承受该偏心压力，取上值");
+            return As14;
+        }
+        r.AppendValueLine("　　　　ξ＞ξb，按 σs＝fy×（ξ－β1）／（ξb－β1）及两个平衡方程求得 As＝", *v, "%30.1f", "（mm2）");
+        const double As = std::min(As14, *v);
+        r.AppendValueLine(take, As, "%30.1f", "（mm2）");
+        return As;
+    }
+    const double Asf = (s.concreteForce(xi) - g0N) / s.fy;
+    r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξ－γ0×N）／fy＝", Asf, "%30.1f", "（mm2）");
+    const double v = std::max(Asf, 0.0);
+    const FreeCapacity c = capacityFree(s, g0N, v);
+    if (!c.carries || c.e < e - 1e-9 * s.h) {
+        r.AppendLine("　　　　不计 As' 时该值不能承受该偏心压力，取上值");
+        return As14;
+    }
+    const double As = std::min(As14, v);
+    r.AppendValueLine(take, As, "%30.1f", "（mm2）");
+    return As;
+}
+
+Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
+                       Raise how) {
+    if (carries(s, g0N, e, As, Asp)) return Verdict::Carried;
+    r.AppendLine("　　　◇截面承载力复核（规范第6.2.17条、第6.2.14条）:");
+    r.AppendLine("　　　　按以上钢筋面积，截面不能承受该偏心压力，应增大钢筋面积");
+    const double cap = s.b * s.h;
+    // The raised area is rounded up to the 0.1 mm² the sheet prints, so that the printed value
+    // carries as well (at the axial limit of the section the capacity ends abruptly).
+    auto up = [&](std::optional<double> v, auto ok) -> std::optional<double> {
+        if (!v) return v;
+        const double r = std::ceil(*v * 10) / 10;
+        return ok(r) ? r : *v;
+    };
+    if (how == Raise::Both) {
+        auto ok = [&](double A) { return carries(s, g0N, e, A, A); };
+        const auto v = up(leastArea(ok, std::max(As, Asp), cap), ok);
+        if (v) {
+            As = Asp = *v;
+            r.AppendValueLine("　　　　取 As'＝As＝", As, "%30.1f", "（mm2）");
+            return Verdict::Raised;
+        }
+    } else {
+        auto okS = [&](double A) { return carries(s, g0N, e, A, Asp); };
+        auto okP = [&](double A) { return carries(s, g0N, e, As, A); };
+        const auto vs = up(leastArea(okS, As, cap), okS);
+        std::optional<double> vp;
+        if (how == Raise::Either) vp = up(leastArea(okP, Asp, cap), okP);
+        if (vp && (!vs || *vp - Asp <= *vs - As)) {
+            Asp = *vp;
+            r.AppendValueLine("　　　　增大受压钢筋，取 As'＝", Asp, "%30.1f", "（mm2）");
+            return Verdict::Raised;
+        }
+        if (vs) {
+            As = *vs;
+            r.AppendValueLine("　　　　增大受拉侧钢筋，取 As＝", As, "%30.1f", "（mm2）");
+            return Verdict::Raised;
+        }
+    }
+    r.AppendLine("　　　　钢筋面积增至 b×h 仍不能承受该偏心压力，应加大截面尺寸或提高混凝土强度等级");
+    return Verdict::Fails;
 }
 
 const NuText kNuBraces = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'（As＋As'）｝／γ0＝",

@@ -4,6 +4,7 @@
 // of the small-eccentricity designs, and the sheet blocks the forms have in common.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -40,13 +41,31 @@ struct Section {
 /// The section and design values of a form (pickers 1011, 1009, 1010) with the given geometry.
 Section sectionOf(const CalcForm& f, double b, double h, double a, double ap);
 
+/// What a section carries under γ0·N when As' is not counted (clause 6.2.17 with As' = 0, which
+/// sets no condition x ≥ 2a').
+struct FreeCapacity {
+    bool carries = false;  ///< false when even x = h does not carry γ0·N
+    bool small = false;    ///< ξ > ξb
+    double xi = 0, sigma = 0, e = 0, ei = 0;
+};
+
 /// The eccentricity a section carries under γ0·N.
 struct Capacity {
-    enum Kind { Large, LargeBelow2a, Small, Exceeds } kind = Large;
-    double xi = 0;      ///< relative depth of the compression block
-    double sigma = 0;   ///< stress of As (N/mm², tension positive)
-    double e = 0;       ///< distance from γ0·N to As (mm)
-    double ei = 0;      ///< initial eccentricity (mm)
+    /// Large, Small: As' counted with x ≥ 2a'. LargeBelow2a, SmallBelow2a: x < 2a' with As'
+    /// counted, so the section carries the larger of moments about As' (clause 6.2.14, with σs in
+    /// place of fy in small eccentricity) and the capacity without As'. Exceeds: even x = h does
+    /// not carry γ0·N.
+    enum Kind { Large, LargeBelow2a, Small, SmallBelow2a, Exceeds } kind = Large;
+    double xi = 0;      ///< relative depth of the compression block with As' counted
+    double sigma = 0;   ///< stress of As (N/mm², tension positive) at that depth
+    double e = 0;       ///< distance from γ0·N to As (mm) that the section carries
+    double ei = 0;      ///< initial eccentricity (mm) that the section carries
+    double ei14 = 0;    ///< below 2a': ei from moments about As'
+    FreeCapacity free;  ///< below 2a': As' not counted
+
+    bool small() const { return kind == Small || kind == SmallBelow2a || kind == Exceeds; }
+    bool below2a() const { return kind == LargeBelow2a || kind == SmallBelow2a; }
+    bool freeGoverns() const { return below2a() && free.carries && free.ei > ei14; }
 };
 
 /// ξ with σs = fy: (γ0·N − fy'·As' + fy·As)/(α1·fc·b·h0).
@@ -54,8 +73,31 @@ double xiLarge(const Section& s, double g0N, double As, double Asp);
 /// Solves the force equilibrium of small eccentricity for ξ in [ξb, h/h0]; nullopt when even
 /// x = h does not carry γ0·N.
 std::optional<double> xiSmall(const Section& s, double g0N, double As, double Asp);
+/// Capacity of the section without As' (N in newtons, multiplied by γ0 already).
+FreeCapacity capacityFree(const Section& s, double g0N, double As);
 /// Capacity of the section under γ0·N (N in newtons, multiplied by γ0 already).
 Capacity capacity(const Section& s, double g0N, double As, double Asp);
+/// True when the section carries γ0·N at the distance e from As.
+bool carries(const Section& s, double g0N, double e, double As, double Asp);
+
+/// The least area v in [from, b·h] for which carriesAt(v) holds, found by doubling and
+/// bisection (the value returned always carries); nullopt when even b·h does not.
+template <class F>
+std::optional<double> leastArea(F carriesAt, double from, double cap) {
+    if (carriesAt(from)) return from;
+    if (!carriesAt(cap)) return std::nullopt;
+    double lo = from, hi = std::max(2 * from, 1e-3 * cap);
+    while (hi < cap && !carriesAt(hi)) {
+        lo = hi;
+        hi *= 2;
+    }
+    if (hi >= cap) hi = cap;
+    for (int k = 0; k < 200 && hi - lo > 1e-12 * hi; ++k) {
+        const double m = 0.5 * (lo + hi);
+        (carriesAt(m) ? hi : lo) = m;
+    }
+    return hi;
+}
 
 /// The first root of f on [lo, hi] (scan for a change of sign, then bisection); nullopt when
 /// f keeps its sign.
@@ -119,6 +161,26 @@ struct NuText {
 extern const NuText kNuBraces;       ///< {…} with fy'（As＋As'）
 extern const NuText kNuBrackets;     ///< […]
 extern const NuText kNuBracesTimes;  ///< {…} with fy'×（As＋As'）
+
+/// The lines of a check for x < 2a' with As' counted (after the form's own heading): moments
+/// about As', then As' not counted, then the larger; returns ei.
+double belowTwoApLines(CalcReport& r, const Section& s, const Capacity& c);
+
+/// For a design at x < 2a': As without counting As' (clause 6.2.17 with As' = 0), printed, and
+/// the smaller of it and As14 from moments about As' (clause 6.2.14) under the given text.
+double smallerWithoutAsp(CalcReport& r, const Section& s, double g0N, double e, double As14, const char* take);
+
+/// How a design may raise its areas when the section falls short of its moment.
+enum class Raise {
+    Either,  ///< As' or As, whichever adds less steel
+    As,      ///< As only (As' is given)
+    Both,    ///< As = As' together
+};
+enum class Verdict { Carried, Raised, Fails };
+/// Checks the designed section by the check forms' own rules (capacity) and, when it falls short
+/// of the distance e, raises the areas to the least that carry, saying so.
+Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
+                       Raise how);
 
 /// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN.
 void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,

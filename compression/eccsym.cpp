@@ -107,7 +107,7 @@ protected:
             r.AppendValueLine("　　　　e＝ei＋h／2－a＝", e, "%30.1f", "（mm）");
             As = asFromMoment(xi);
             r.AppendValueLine(asText, As, "%30.1f", "（mm2）");
-        } else if (xi < 2 * ap / h0) {
+        } else if (xi <= xib) {  // ξ < 2a'/h0 (a small-eccentric ξ > ξb goes below, whatever 2a'/h0)
             setText(kType, kLarge);
             r.AppendLine("　　　　因为 ξ＜2×a'／h0，属于大偏心受压，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）");
             r.AppendLine("　　　◇钢筋截面面积计算:");
@@ -115,6 +115,7 @@ protected:
             r.AppendValueLine("　　　　e'＝ei－h／2＋a'＝", ep, "%30.1f", "（mm）");
             As = g0N * ep / (s.fy * (h0 - ap));
             r.AppendValueLine("　　　　As'＝As＝γ0×N×e'／｛fy×（h0－a'）｝＝", As, "%30.1f", "（mm2）");
+            As = smallerWithoutAsp(r, s, g0N, e, As, "　　　　取两者中的较小值 As'＝As＝");
         } else {
             setText(kType, kSmall);
             r.AppendLine("　　　　因为 ξ＞ξb，属于小偏心受压");
@@ -145,6 +146,17 @@ protected:
             r.AppendValueLine("　　　　As＋As'＜ρmin×b×h＝", minAll, "%30.1f", "（mm2）");
             As = minAll / 2;
             r.AppendValueLine("　　　　按全部纵向钢筋最小配筋率取 As'＝As＝ρmin×b×h／2＝", As, "%30.1f", "（mm2）");
+        }
+        // The areas carry the moment by the check form's rules (with fy ≠ fy' the check's ξ is
+        // the exact one; the ξ above takes fy' for both faces).
+        double Asp = As;
+        if (ensureCapacity(r, s, g0N, e, As, Asp, Raise::Both) == Verdict::Raised) {
+            const Capacity c = capacity(s, g0N, As, As);
+            const char* t = c.small() ? kSmall : kLarge;
+            if (text(kType) != t) {
+                setText(kType, t);
+                r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
+            }
         }
         outOfPlane(r, s, Lc, N, As, As, kNuBracesTimes);
         setValue(kAs, As);
@@ -256,34 +268,31 @@ protected:
         r.AppendLine("　　　◇相对受压区高度:");
         const double xib = s.xib();
         r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
-        double xi = g0N / s.concreteForce(1);
-        r.AppendValueLine("　　　　ξ＝γ0×N／（α1×fc×b×h0）＝", xi, "%30.3f");
+        // With fy = fy' the equal areas cancel in the force equilibrium; otherwise they do not.
+        const double xi = xiLarge(s, g0N, As, Asp);
+        r.AppendValueLine(s.fy == s.fyp ? "　　　　ξ＝γ0×N／（α1×fc×b×h0）＝" : "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝",
+                          xi, "%30.3f");
         r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, "%30.3f");
         r.AppendLine("　　　◇判别结构破坏类型:");
 
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ×（1－ξ／2）＋fy'×As'×（h0－a'）｝／（γ0×N）＝";
-        double ei;
-        if (xi <= xib && xi >= 2 * ap / h0) {
-            setText(kType, kLarge);
+        const Capacity c = capacity(s, g0N, As, Asp);
+        setText(kType, c.small() ? kSmall : kLarge);
+        double ei = c.ei;
+        if (c.kind == Capacity::Large) {
             r.AppendLine("　　　　因为2×a'／h0≤ξ≤ξb，是大偏心受压构件");
             r.AppendLine("　　　◇弯矩计算:");
-            const double e = (s.concreteMoment(xi) + s.fyp * Asp * (h0 - ap)) / g0N;
-            r.AppendValueLine(eText, e, "%30.1f", "（mm）");
-            ei = e - h / 2 + a;
+            r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
             r.AppendValueLine("　　　　ei＝e－h／2＋a＝", ei, "%30.1f", "（mm）");
-        } else if (xi < 2 * ap / h0) {
-            setText(kType, kLarge);
+        } else if (c.kind == Capacity::LargeBelow2a) {
             r.AppendLine("　　　　因为ξ＜2×a'／h0，是大偏心受压构件，取 x＝2a'，对 As' 合力点取矩（规范第6.2.14条）");
             r.AppendLine("　　　◇弯矩计算:");
-            ei = s.fy * As * (h0 - ap) / g0N + h / 2 - ap;
-            r.AppendValueLine("　　　　ei＝fy×As×（h0－a'）／（γ0×N）＋h／2－a'＝", ei, "%30.1f", "（mm）");
+            belowTwoApLines(r, s, c);
         } else {
-            setText(kType, kSmall);
             r.AppendLine("　　　　因为ξ＞ξb，是小偏心受压构件");
             r.AppendLine("　　　◇弯矩计算:");
             r.AppendLine("　　　　取 σs＝fy×（ξ－β1）／（ξb－β1），－fy'≤σs≤fy，");
-            const auto root = xiSmall(s, g0N, As, Asp);
-            if (!root) {
+            if (c.kind == Capacity::Exceeds) {
                 r.AppendValueLine("　　　　受压区高度取到 x＝h，ξ＝h／h0＝", s.ximax(), "%30.3f");
                 const double sigma = sigmaLine(r, s, s.ximax());
                 valueLine(r, "　　　　γ0×N＞α1×fc×b×h＋fy'×As'－σs×As＝",
@@ -292,13 +301,14 @@ protected:
                 setValue(kM, 0);
                 return sheet();
             }
-            xi = *root;
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", xi, "%30.3f");
-            sigmaLine(r, s, xi);
-            const double e = (s.concreteMoment(xi) + s.fyp * Asp * (h0 - ap)) / g0N;
-            r.AppendValueLine(eText, e, "%30.1f", "（mm）");
-            ei = e - h / 2 + a;
-            r.AppendValueLine("　　　　ei＝e－h／2＋a＝", ei, "%30.1f", "（mm）");
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
+            sigmaLine(r, s, c.xi);
+            if (c.kind == Capacity::SmallBelow2a) {
+                belowTwoApLines(r, s, c);
+            } else {
+                r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
+                r.AppendValueLine("　　　　ei＝e－h／2＋a＝", ei, "%30.1f", "（mm）");
+            }
         }
         const double e0 = ei - ea;
         r.AppendValueLine("　　　　e0＝ei－ea＝", e0, "%30.1f", "（mm）");
