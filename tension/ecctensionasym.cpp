@@ -3,7 +3,9 @@
 // 6.2.14, 6.2.23; Table 8.5.1 and its notes 3 to 5 for the minimum ratios).
 //
 // Small eccentricity (e0 ≤ h/2 − a, the force between the two bar groups): both groups are in
-// tension and the moments about each of them give the other (6.2.23-1, -2).
+// tension and the moments about each of them give the other (6.2.23-1, -2). Where a' > h/2 puts
+// the far bars past mid-depth, a force with e0 < a' − h/2 lies outside both groups on the side of
+// As' (e' < 0): the clause does not cover that section, so the forms refuse its dimensions.
 // Large eccentricity (e0 > h/2 − a): the far face is compressed; equilibrium 6.2.23-3, -4 with
 // 2a' ≤ x ≤ ξb·h0. Below 2a' the moments are taken about As' (6.2.23 referring to 6.2.14).
 #include <cmath>
@@ -326,6 +328,7 @@ protected:
         const double a = value(kA), ap = value(kAp), AspGiven = value(kAsp);
         const double h0 = h - a, h0p = h - ap, e0 = M / N * 1000, g0N = v.g0 * N * 1000;
         const double xib = v.xib();
+        if (e0 <= h / 2 - a && e0 + h / 2 - ap < 0) return refuse(kSize);
 
         r.begin("─────不对称配筋（矩形截面）偏心受拉构件正截面配筋计算书（已知As',求As）─────");
         requirementHead(r, *this);
@@ -481,6 +484,7 @@ protected:
         const double b = value(kB), h = value(kH), a = value(kA), ap = value(kAp);
         const double Asp = value(kAsp), As = value(kAs), e0 = value(kE0);
         const double h0 = h - a, h0p = h - ap, xib = v.xib();
+        if (e0 <= h / 2 - a && e0 + h / 2 - ap < 0) return refuse(kSize);
 
         r.begin("─────不对称配筋矩形截面偏心受拉构件正截面承载力计算书─────");
         requirementHead(r, *this);
@@ -577,7 +581,11 @@ protected:
             r.AppendValueLine("　　　　e＝h／2－a－e0＝", e, "%30.1f", "（mm）");
             r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", ep, "%30.1f", "（mm）");
             const double N2 = v.fy * As * (h0p - a) / (ep * v.g0) / 1000;
-            if (e > 0) {
+            if (e > 0 && ep == 0) {
+                r.AppendLine("　　　　因为e'＝0，拉力作用于As'合力点，由As'控制");
+                N = v.fy * Asp * (h0 - ap) / (e * v.g0) / 1000;
+                r.AppendValueLine("　　　　N＝fy×As'×（h0－a'）／（e×γ0）＝", N, "%30.3f", "（kN）");
+            } else if (e > 0) {
                 const double N1 = v.fy * Asp * (h0 - ap) / (e * v.g0) / 1000;
                 r.AppendValueLine("　　　　N1＝fy×As'×（h0－a'）／（e×γ0）＝", N1, "%30.3f", "（kN）");
                 r.AppendValueLine("　　　　N2＝fy×As×（h0'－a）／（e'×γ0）＝", N2, "%30.3f", "（kN）");

@@ -446,6 +446,26 @@ TEST(EccTensionAsymCheck, AreasBelowTheirMinimaAreSaid) {
     EXPECT_EQ(lineStartingWith(run("206").sheet, "　　　◇配筋率验算:"), "");
 }
 
+TEST(EccTensionAsymForms, FarBarsPastMidDepthRefuseAForceOutsideBothGroups) {
+    // a' = 300 on h = 400 puts As' 100 mm past mid-depth on the side of As. A force with
+    // e0 ≤ h/2 − a but e0 < a' − h/2 lies outside both bar groups (e' < 0), which the
+    // small-eccentricity moments of 6.2.23 do not cover: refused, no negative area or capacity.
+    const std::string size = "截面尺寸输入有误，请检查。";
+    EXPECT_EQ(run("196", {{1022, "300"}, {1024, "100"}, {1006, "5"}}).outcome.message, size);
+    EXPECT_EQ(run("206", {{1022, "300"}, {1073, "50"}}).outcome.message, size);
+    EXPECT_EQ(run("206", {{1000, "5492"}, {1001, "5492"}, {1022, "4539"}}).outcome.message, size);
+    // The same covers with the force between the groups still give a sheet.
+    EXPECT_TRUE(run("196", {{1022, "300"}, {1024, "100"}, {1006, "12"}}).outcome.ok());
+    RunResult between = run("206", {{1022, "300"}, {1073, "120"}});
+    ASSERT_TRUE(between.outcome.ok());
+    EXPECT_GT(between.results.at(1024), 0);
+    // The force on the line of As' (e' = 0): As' alone carries it, N = fy·As' (HRB335).
+    RunResult on = run("206", {{1022, "300"}, {1073, "100"}});
+    ASSERT_TRUE(on.outcome.ok());
+    EXPECT_TRUE(hasLine(on.sheet, "　　　　因为e'＝0，拉力作用于As'合力点，由As'控制"));
+    EXPECT_NEAR(on.results.at(1024), 300.0 * 603 / 1000, 1e-9);
+}
+
 TEST(EccTensionAsymCheck, ChecksRefuseAtTheirBoundaries) {
     EXPECT_EQ(run("206", {{1002, "40"}, {1022, "360"}}).outcome.message, "截面尺寸输入有误，请检查。");
     EXPECT_EQ(run("206", {{1073, "0"}}).outcome.message, "截面尺寸输入有误，请检查。");
