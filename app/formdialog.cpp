@@ -120,8 +120,8 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
 }
 
 void FormDialog::build() {
-    const tov::FormSpec& spec = form_.spec();
-    setWindowTitle(q(spec.title));
+    const tov::FormDecl& decl = form_.decl();
+    setWindowTitle(q(decl.title));
 
     // Group boxes in the order each first appears.
     struct Group {
@@ -146,7 +146,7 @@ void FormDialog::build() {
     };
 
     std::vector<QWidget*> order;
-    for (const tov::Control& c : spec.controls) {
+    for (const tov::Control& c : decl.controls) {
         Group& g = groupFor(c.group);
         QWidget* w = makeControl(c);
         widgets_[c.id] = w;
@@ -175,7 +175,7 @@ void FormDialog::build() {
 
     auto* body = new QHBoxLayout;
     body->addLayout(inputs, 1);
-    const QString picture = pictureResource(spec.picture);
+    const QString picture = pictureResource(decl.picture);
     if (!picture.isEmpty()) {
         auto* svg = new QSvgWidget(picture);
         svg->setObjectName(QStringLiteral("picture"));
@@ -189,7 +189,7 @@ void FormDialog::build() {
 
     auto* main = new QVBoxLayout(this);
     main->addLayout(body);
-    if (spec.picture == tov::Picture::Spiral) {
+    if (decl.picture == tov::Picture::Spiral) {
         auto* note = new QLabel(QString::fromUtf8(kSpiralNote1) + u'\n' + QString::fromUtf8(kSpiralNote2));
         note->setObjectName(QStringLiteral("note"));
         note->setWordWrap(true);
@@ -198,7 +198,7 @@ void FormDialog::build() {
 
     calc_ = new QPushButton(QStringLiteral("计算(&E)"));
     back_ = new QPushButton(QStringLiteral("返回(&C)"));
-    calc_->setObjectName(QStringLiteral("ctl%1").arg(spec.calcId));
+    calc_->setObjectName(QStringLiteral("ctl%1").arg(decl.calcId));
     back_->setObjectName(QStringLiteral("ctl2"));
     calc_->setAutoDefault(true);
     back_->setAutoDefault(true);
@@ -223,7 +223,7 @@ void FormDialog::build() {
 QWidget* FormDialog::control(int id) const {
     auto it = widgets_.find(id);
     if (it != widgets_.end()) return it->second;
-    if (id == form_.spec().calcId) return calc_;
+    if (id == form_.decl().calcId) return calc_;
     if (id == 2) return back_;
     return nullptr;
 }

@@ -29,9 +29,9 @@ constexpr double kTotalFactor = 7.853982365;
 // Counts are whole numbers of a 32-bit integer.
 constexpr double kCountLimit = 2147483648.0;
 
-const FormSpec& barSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& barDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CBarSelectDlg";
         s.dialogId = 131;
         s.commandId = 32774;
@@ -54,12 +54,12 @@ const FormSpec& barSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CBarSelectDlg final : public CalcForm {
 public:
-    CBarSelectDlg() : CalcForm(barSpec()) {}
+    CBarSelectDlg() : CalcForm(barDecl()) {}
 
 protected:
     void onOpen() override { weight_ = kBars[0].weight; }
@@ -108,6 +108,6 @@ private:
 
 }  // namespace
 
-TOVARIN_FORM(CBarSelectDlg, barSpec)
+TOVARIN_FORM(CBarSelectDlg, barDecl)
 
 }  // namespace tov

@@ -10,7 +10,7 @@ using namespace tov;
 
 void BM_Calculate(benchmark::State& state) {
     const FormEntry* e = formRegistry().at(static_cast<std::size_t>(state.range(0)));
-    state.SetLabel(e->spec().className);
+    state.SetLabel(e->decl().className);
     for (auto _ : state) {
         MemoryReport report;
         RunResult r = runForm(*e, {}, report);

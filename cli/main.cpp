@@ -53,14 +53,14 @@ const char* kindName(CtlKind k) {
 
 int list() {
     for (const FormEntry* e : formRegistry()) {
-        const FormSpec& s = e->spec();
+        const FormDecl& s = e->decl();
         std::cout << s.commandId << '\t' << s.dialogId << '\t' << s.className << '\t' << s.title << '\n';
     }
     return 0;
 }
 
 int show(const FormEntry& e) {
-    const FormSpec& s = e.spec();
+    const FormDecl& s = e.decl();
     std::cout << s.className << " (dialog " << s.dialogId << ", command " << s.commandId << "): " << s.title
               << '\n';
     for (const Control& c : s.controls) {
@@ -81,9 +81,9 @@ int show(const FormEntry& e) {
     return 0;
 }
 
-nlohmann::json toJson(const FormSpec& spec, const RunResult& r) {
+nlohmann::json toJson(const FormDecl& decl, const RunResult& r) {
     nlohmann::json j;
-    j["form"] = spec.className;
+    j["form"] = decl.className;
     j["sheet"] = r.outcome.ok() ? nlohmann::json(r.sheet) : nlohmann::json(nullptr);
     nlohmann::json results = nlohmann::json::object(), texts = nlohmann::json::object();
     for (const auto& [id, v] : r.results) results[std::to_string(id)] = v;
@@ -138,7 +138,7 @@ int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options&
     } catch (const UsageError& err) {
         return usage(err.what());
     }
-    if (opt.json) std::cout << toJson(e.spec(), r).dump() << '\n';
+    if (opt.json) std::cout << toJson(e.decl(), r).dump() << '\n';
     if (!r.outcome.ok()) {
         if (!opt.json && !r.outcome.message.empty()) std::cerr << r.outcome.message << '\n';
         return kExitRefused;
@@ -203,11 +203,11 @@ int batch(const std::string& path, const Options& opt) {
             std::cerr << path << ":" << lineNo << ": " << error << "\n";
         }
         if (opt.json) {
-            nlohmann::json j = e && error.empty() ? toJson(e->spec(), r) : nlohmann::json::object();
+            nlohmann::json j = e && error.empty() ? toJson(e->decl(), r) : nlohmann::json::object();
             if (e && !error.empty() && r.outcome.kind != Outcome::Kind::Sheet && !r.outcome.message.empty())
-                j = toJson(e->spec(), r);
+                j = toJson(e->decl(), r);
             else if (!error.empty())
-                j = {{"form", e ? e->spec().className : words[0]}, {"sheet", nullptr}, {"message", error}};
+                j = {{"form", e ? e->decl().className : words[0]}, {"sheet", nullptr}, {"message", error}};
             j["line"] = lineNo;
             std::cout << j.dump() << '\n';
         } else if (!opt.report && error.empty()) {

@@ -75,9 +75,9 @@ constexpr const char* kNotCounted = "，不符合规范第6.2.16条考虑间接�
 
 constexpr int kDSafety = 1013, kDN = 1024, kDLong = 1021, kDL0 = 1027, kDAs = 1023;
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialCompSpiralDesignDlg";
         s.dialogId = 173;
         s.commandId = 32808;
@@ -105,12 +105,12 @@ const FormSpec& designSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialCompSpiralDesignDlg final : public CalcForm {
 public:
-    CAxialCompSpiralDesignDlg() : CalcForm(designSpec()) {}
+    CAxialCompSpiralDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -313,9 +313,9 @@ private:
 
 constexpr int kCSafety = 1014, kCLong = 1010, kCL0 = 1044, kCAs = 1008, kCN = 1024;
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialCompSpiralCheckDlg";
         s.dialogId = 174;
         s.commandId = 32809;
@@ -346,12 +346,12 @@ const FormSpec& checkSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialCompSpiralCheckDlg final : public CalcForm {
 public:
-    CAxialCompSpiralCheckDlg() : CalcForm(checkSpec()) {}
+    CAxialCompSpiralCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     void onOpen() override { setSheetName(kCSafety, "二级 γo＝1.0"); }
@@ -477,7 +477,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CAxialCompSpiralDesignDlg, designSpec)
-TOVARIN_FORM(CAxialCompSpiralCheckDlg, checkSpec)
+TOVARIN_FORM(CAxialCompSpiralDesignDlg, designDecl)
+TOVARIN_FORM(CAxialCompSpiralCheckDlg, checkDecl)
 
 }  // namespace tov

@@ -66,8 +66,8 @@ struct Section {
 // The shared part of both forms: the section-shape picker and the section lines of the sheet.
 class AxialTiedForm : public CalcForm {
 public:
-    AxialTiedForm(const FormSpec& spec, std::vector<int> keptInputs)
-        : CalcForm(spec), keptInputs_(std::move(keptInputs)) {}
+    AxialTiedForm(const FormDecl& decl, std::vector<int> keptInputs)
+        : CalcForm(decl), keptInputs_(std::move(keptInputs)) {}
 
 protected:
     // The section shape enables its own fields, and clears the section and As'. The inputs that
@@ -163,9 +163,9 @@ constexpr const char* kOver5 =
 
 // --- Design of As' ----------------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialCompTiedDesignDlg";
         s.dialogId = 169;
         s.commandId = 32804;
@@ -184,12 +184,12 @@ const FormSpec& designSpec() {
         addSectionChecks(s.checks);
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialCompTiedDesignDlg final : public AxialTiedForm {
 public:
-    CAxialCompTiedDesignDlg() : AxialTiedForm(designSpec(), {kN, kL0}) {}
+    CAxialCompTiedDesignDlg() : AxialTiedForm(designDecl(), {kN, kL0}) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -260,9 +260,9 @@ protected:
 
 // --- Check of the axial capacity ----------------------------------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialCompTiedCheckDlg";
         s.dialogId = 171;
         s.commandId = 32806;
@@ -281,12 +281,12 @@ const FormSpec& checkSpec() {
         addSectionChecks(s.checks);
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialCompTiedCheckDlg final : public AxialTiedForm {
 public:
-    CAxialCompTiedCheckDlg() : AxialTiedForm(checkSpec(), {kL0}) {}
+    CAxialCompTiedCheckDlg() : AxialTiedForm(checkDecl(), {kL0}) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -340,7 +340,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CAxialCompTiedDesignDlg, designSpec)
-TOVARIN_FORM(CAxialCompTiedCheckDlg, checkSpec)
+TOVARIN_FORM(CAxialCompTiedDesignDlg, designDecl)
+TOVARIN_FORM(CAxialCompTiedCheckDlg, checkDecl)
 
 }  // namespace tov

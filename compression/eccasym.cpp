@@ -249,9 +249,9 @@ void retypeOf(Form& f, CalcReport& r, const Capacity& c) {
 
 // --- Design of As and As' -------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccCompAsymDesignDlg";
         s.dialogId = 180;
         s.commandId = 32812;
@@ -279,12 +279,12 @@ const FormSpec& designSpec() {
         s.checks = designChecks();
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccCompAsymDesignDlg final : public CalcForm {
 public:
-    CEccCompAsymDesignDlg() : CalcForm(designSpec()) {}
+    CEccCompAsymDesignDlg() : CalcForm(designDecl()) {}
     void setTypeText(const char* t) { setText(kType, t); }
 
 protected:
@@ -342,9 +342,9 @@ protected:
 
 // --- Design of As for a known As' -----------------------------------------------------------
 
-const FormSpec& knownSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& knownDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccCompAsymKnownAsDlg";
         s.dialogId = 192;
         s.commandId = 32813;
@@ -373,12 +373,12 @@ const FormSpec& knownSpec() {
         s.checks.push_back(positive(kAsp, "钢筋As'面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccCompAsymKnownAsDlg final : public CalcForm {
 public:
-    CEccCompAsymKnownAsDlg() : CalcForm(knownSpec()) {}
+    CEccCompAsymKnownAsDlg() : CalcForm(knownDecl()) {}
     void setTypeText(const char* t) { setText(kType, t); }
 
 protected:
@@ -483,9 +483,9 @@ private:
 
 // --- Check: the moment a given section carries under N --------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccCompAsymCheckDlg";
         s.dialogId = 198;
         s.commandId = 32828;
@@ -517,12 +517,12 @@ const FormSpec& checkSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccCompAsymCheckDlg final : public CalcForm {
 public:
-    CEccCompAsymCheckDlg() : CalcForm(checkSpec()) {}
+    CEccCompAsymCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -615,8 +615,8 @@ private:
 
 }  // namespace
 
-TOVARIN_FORM(CEccCompAsymDesignDlg, designSpec)
-TOVARIN_FORM(CEccCompAsymKnownAsDlg, knownSpec)
-TOVARIN_FORM(CEccCompAsymCheckDlg, checkSpec)
+TOVARIN_FORM(CEccCompAsymDesignDlg, designDecl)
+TOVARIN_FORM(CEccCompAsymKnownAsDlg, knownDecl)
+TOVARIN_FORM(CEccCompAsymCheckDlg, checkDecl)
 
 }  // namespace tov

@@ -18,9 +18,9 @@ constexpr const char* kForce = "轴心压力数值应大于零，请检查。";
 
 // --- Design of As = As' ---------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccCompSymDesignDlg";
         s.dialogId = 190;
         s.commandId = 32824;
@@ -53,12 +53,12 @@ const FormSpec& designSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccCompSymDesignDlg final : public CalcForm {
 public:
-    CEccCompSymDesignDlg() : CalcForm(designSpec()) {}
+    CEccCompSymDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -200,9 +200,9 @@ private:
 
 // --- Check: the moment a given section carries under N --------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccCompSymCheckDlg";
         s.dialogId = 202;
         s.commandId = 32830;
@@ -231,12 +231,12 @@ const FormSpec& checkSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccCompSymCheckDlg final : public CalcForm {
 public:
-    CEccCompSymCheckDlg() : CalcForm(checkSpec()) {}
+    CEccCompSymCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -327,7 +327,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CEccCompSymDesignDlg, designSpec)
-TOVARIN_FORM(CEccCompSymCheckDlg, checkSpec)
+TOVARIN_FORM(CEccCompSymDesignDlg, designDecl)
+TOVARIN_FORM(CEccCompSymCheckDlg, checkDecl)
 
 }  // namespace tov

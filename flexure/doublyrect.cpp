@@ -154,9 +154,9 @@ std::vector<Check> sectionChecks() {
 
 // --- Design of As' and As ------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CDoublyRectDesignDlg";
         s.dialogId = 144;
         s.commandId = 32782;
@@ -182,12 +182,12 @@ const FormSpec& designSpec() {
         s.checks.push_back(positive(kM, kMoment));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CDoublyRectDesignDlg final : public CalcForm {
 public:
-    CDoublyRectDesignDlg() : CalcForm(designSpec()) {}
+    CDoublyRectDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -238,9 +238,9 @@ protected:
 
 // --- Design of As for a given As' ------------------------------------------------------------
 
-const FormSpec& knownSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& knownDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CDoublyRectKnownAsDlg";
         s.dialogId = 148;
         s.commandId = 32787;
@@ -267,12 +267,12 @@ const FormSpec& knownSpec() {
         s.checks.push_back(positive(kAsc, "钢筋面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CDoublyRectKnownAsDlg final : public CalcForm {
 public:
-    CDoublyRectKnownAsDlg() : CalcForm(knownSpec()) {}
+    CDoublyRectKnownAsDlg() : CalcForm(knownDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -331,9 +331,9 @@ protected:
 
 // --- Check of the moment capacity ------------------------------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CDoublyRectCheckDlg";
         s.dialogId = 150;
         s.commandId = 32783;
@@ -360,12 +360,12 @@ const FormSpec& checkSpec() {
         s.checks.push_back(positive(kAs, "钢筋面积数值应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CDoublyRectCheckDlg final : public CalcForm {
 public:
-    CDoublyRectCheckDlg() : CalcForm(checkSpec()) {}
+    CDoublyRectCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -425,9 +425,9 @@ protected:
 
 // --- Check of a symmetrically reinforced section ----------------------------------------------
 
-const FormSpec& symSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& symDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CDoublySymCheckDlg";
         s.dialogId = 210;
         s.commandId = 32836;
@@ -457,7 +457,7 @@ const FormSpec& symSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 // Stresses of the two bar layers by plane sections (6.2.1, 6.2.8) at a relative depth ξ:
@@ -474,7 +474,7 @@ Stresses stressesAt(const Values& v, double a, double h0, double xi) {
 
 class CDoublySymCheckDlg final : public CalcForm {
 public:
-    CDoublySymCheckDlg() : CalcForm(symSpec()) {}
+    CDoublySymCheckDlg() : CalcForm(symDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -565,9 +565,9 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CDoublyRectDesignDlg, designSpec)
-TOVARIN_FORM(CDoublyRectKnownAsDlg, knownSpec)
-TOVARIN_FORM(CDoublyRectCheckDlg, checkSpec)
-TOVARIN_FORM(CDoublySymCheckDlg, symSpec)
+TOVARIN_FORM(CDoublyRectDesignDlg, designDecl)
+TOVARIN_FORM(CDoublyRectKnownAsDlg, knownDecl)
+TOVARIN_FORM(CDoublyRectCheckDlg, checkDecl)
+TOVARIN_FORM(CDoublySymCheckDlg, symDecl)
 
 }  // namespace tov

@@ -72,8 +72,8 @@ std::vector<Control> controls(int dialog, bool design, const char* spanLabel, co
     return c;
 }
 
-FormSpec baseSpec(const char* cls, int dialog, int command, const char* title, Picture picture) {
-    FormSpec s;
+FormDecl baseDecl(const char* cls, int dialog, int command, const char* title, Picture picture) {
+    FormDecl s;
     s.className = cls;
     s.dialogId = dialog;
     s.commandId = command;
@@ -101,9 +101,9 @@ void effectiveDepth(CalcReport& r, const Section& s) {
 
 // --- T section, design ------------------------------------------------------------------------
 
-const FormSpec& tDesignSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s = baseSpec("CTRibDesignDlg", 155, 32794, "T形截面肋形(梁)板受弯构件正截面配筋计算",
+const FormDecl& tDesignDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s = baseDecl("CTRibDesignDlg", 155, 32794, "T形截面肋形(梁)板受弯构件正截面配筋计算",
                               Picture::TRib);
         s.controls = controls(155, true, "Ｔ梁计算跨度Lo(mm)", "截面底宽b(mm)", "截面高度h(mm)",
                               {95, 6300, 2100, 70, 200, 450, 40, 0});
@@ -111,12 +111,12 @@ const FormSpec& tDesignSpec() {
         s.checks.push_back(positive(kM, "弯矩数值应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CTRibDesignDlg final : public CalcForm {
 public:
-    CTRibDesignDlg() : CalcForm(tDesignSpec()) {}
+    CTRibDesignDlg() : CalcForm(tDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -155,9 +155,9 @@ private:
 
 // --- Inverted-L section, design -------------------------------------------------------------
 
-const FormSpec& lDesignSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s = baseSpec("CLRibDesignDlg", 156, 32793, "倒Ｌ形截面肋形(梁)板受弯构件正截面配筋计算",
+const FormDecl& lDesignDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s = baseDecl("CLRibDesignDlg", 156, 32793, "倒Ｌ形截面肋形(梁)板受弯构件正截面配筋计算",
                               Picture::LRib);
         s.controls = controls(156, true, "倒Ｌ梁计算跨度Lo(mm)", "截面底宽 b (mm)", "截面高度 h (mm)",
                               {440, 15000, 2200, 100, 250, 800, 60, 0});
@@ -165,12 +165,12 @@ const FormSpec& lDesignSpec() {
         s.checks.push_back(positive(kM, "弯矩数值应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CLRibDesignDlg final : public CalcForm {
 public:
-    CLRibDesignDlg() : CalcForm(lDesignSpec()) {}
+    CLRibDesignDlg() : CalcForm(lDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -209,9 +209,9 @@ private:
 
 // --- T section, check -----------------------------------------------------------------------
 
-const FormSpec& tCheckSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s = baseSpec("CTRibCheckDlg", 164, 32799, "T形截面肋形(梁)板受弯构件正截面承载力计算",
+const FormDecl& tCheckDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s = baseDecl("CTRibCheckDlg", 164, 32799, "T形截面肋形(梁)板受弯构件正截面承载力计算",
                               Picture::TRib);
         s.controls = controls(164, false, "Ｔ梁计算跨度Lo(mm)", "截面底宽b(mm)", "截面高度h(mm)",
                               {0, 6000, 2200, 100, 250, 800, 60, 2200});
@@ -219,12 +219,12 @@ const FormSpec& tCheckSpec() {
         s.checks.push_back(positive(kAs, "钢筋面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CTRibCheckDlg final : public CalcForm {
 public:
-    CTRibCheckDlg() : CalcForm(tCheckSpec()) {}
+    CTRibCheckDlg() : CalcForm(tCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -268,9 +268,9 @@ private:
 
 // --- Inverted-L section, check --------------------------------------------------------------
 
-const FormSpec& lCheckSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s = baseSpec("CLRibCheckDlg", 165, 32797, "倒Ｌ形截面肋形(梁)板受弯构件正截面承载力计算",
+const FormDecl& lCheckDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s = baseDecl("CLRibCheckDlg", 165, 32797, "倒Ｌ形截面肋形(梁)板受弯构件正截面承载力计算",
                               Picture::LRib);
         s.controls = controls(165, false, "倒Ｌ梁计算跨度Lo(mm)", "截面底宽 b (mm)", "截面高度 h (mm)",
                               {0, 15000, 2200, 100, 250, 800, 60, 2200});
@@ -278,12 +278,12 @@ const FormSpec& lCheckSpec() {
         s.checks.push_back(positive(kAs, "钢筋面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CLRibCheckDlg final : public CalcForm {
 public:
-    CLRibCheckDlg() : CalcForm(lCheckSpec()) {}
+    CLRibCheckDlg() : CalcForm(lCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -326,9 +326,9 @@ private:
 
 }  // namespace
 
-TOVARIN_FORM(CTRibDesignDlg, tDesignSpec)
-TOVARIN_FORM(CTRibCheckDlg, tCheckSpec)
-TOVARIN_FORM(CLRibDesignDlg, lDesignSpec)
-TOVARIN_FORM(CLRibCheckDlg, lCheckSpec)
+TOVARIN_FORM(CTRibDesignDlg, tDesignDecl)
+TOVARIN_FORM(CTRibCheckDlg, tCheckDecl)
+TOVARIN_FORM(CLRibDesignDlg, lDesignDecl)
+TOVARIN_FORM(CLRibCheckDlg, lCheckDecl)
 
 }  // namespace tov

@@ -44,9 +44,9 @@ double xiB(const CalcForm& f) {
 
 constexpr int kM = 1006, kB = 1001, kH = 1000, kA = 1002, kAs = 1008;
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CSinglyRectDesignDlg";
         s.dialogId = 130;
         s.commandId = 32773;
@@ -73,12 +73,12 @@ const FormSpec& designSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CSinglyRectDesignDlg final : public CalcForm {
 public:
-    CSinglyRectDesignDlg() : CalcForm(designSpec()) {}
+    CSinglyRectDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -145,9 +145,9 @@ private:
 
 constexpr int kCB = 1001, kCH = 1000, kCA = 1002, kCAs = 1008, kCM = 1020;
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CSinglyRectCheckDlg";
         s.dialogId = 142;
         s.commandId = 32780;
@@ -174,12 +174,12 @@ const FormSpec& checkSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CSinglyRectCheckDlg final : public CalcForm {
 public:
-    CSinglyRectCheckDlg() : CalcForm(checkSpec()) {}
+    CSinglyRectCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -228,7 +228,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CSinglyRectDesignDlg, designSpec)
-TOVARIN_FORM(CSinglyRectCheckDlg, checkSpec)
+TOVARIN_FORM(CSinglyRectDesignDlg, designDecl)
+TOVARIN_FORM(CSinglyRectCheckDlg, checkDecl)
 
 }  // namespace tov

@@ -43,9 +43,9 @@ double flangeDepthCandidate(CalcReport& r, const Section& s) {
 
 // --- Design of As ---------------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CTBeamDesignDlg";
         s.dialogId = 152;
         s.commandId = 32788;
@@ -70,12 +70,12 @@ const FormSpec& designSpec() {
         s.checks.push_back(positive(kM, "弯矩数值应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CTBeamDesignDlg final : public CalcForm {
 public:
-    CTBeamDesignDlg() : CalcForm(designSpec()) {}
+    CTBeamDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -120,9 +120,9 @@ private:
 
 // --- Check of the moment capacity -----------------------------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CTBeamCheckDlg";
         s.dialogId = 162;
         s.commandId = 32798;
@@ -147,12 +147,12 @@ const FormSpec& checkSpec() {
         s.checks.push_back(positive(kAs, "钢筋面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CTBeamCheckDlg final : public CalcForm {
 public:
-    CTBeamCheckDlg() : CalcForm(checkSpec()) {}
+    CTBeamCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -198,7 +198,7 @@ private:
 
 }  // namespace
 
-TOVARIN_FORM(CTBeamDesignDlg, designSpec)
-TOVARIN_FORM(CTBeamCheckDlg, checkSpec)
+TOVARIN_FORM(CTBeamDesignDlg, designDecl)
+TOVARIN_FORM(CTBeamCheckDlg, checkDecl)
 
 }  // namespace tov

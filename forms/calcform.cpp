@@ -11,8 +11,8 @@ namespace {
 const std::string kEmpty;
 }
 
-CalcForm::CalcForm(const FormSpec& spec) : spec_(spec) {
-    for (const auto& c : spec_.controls) {
+CalcForm::CalcForm(const FormDecl& decl) : decl_(decl) {
+    for (const auto& c : decl_.controls) {
         if (c.isNumeric()) st_.values[c.id] = 0;
         if (c.kind == CtlKind::TextResult) st_.texts[c.id] = {};
         if (c.kind == CtlKind::CheckBox) st_.checks[c.id] = false;
@@ -30,7 +30,7 @@ void CalcForm::applyGradePick(const Control& c, int index) {
 }
 
 void CalcForm::open(FormView& ui) {
-    for (const auto& c : spec_.controls) {
+    for (const auto& c : decl_.controls) {
         st_.enabled[c.id] = c.enabled;
         if (c.isNumeric()) st_.values[c.id] = c.def;
         if (c.kind == CtlKind::CheckBox) st_.checks[c.id] = c.def != 0;
@@ -41,12 +41,12 @@ void CalcForm::open(FormView& ui) {
     }
     onOpen();
     putBack(ui);
-    for (const auto& c : spec_.controls)
+    for (const auto& c : decl_.controls)
         if (c.isChoice()) ui.setSelection(c.id, st_.picks[c.id]);
 }
 
 bool CalcForm::takeIn(FormView& ui) {
-    for (const auto& c : spec_.controls) {
+    for (const auto& c : decl_.controls) {
         if (c.kind == CtlKind::CheckBox) {
             st_.checks[c.id] = ui.isChecked(c.id);
             continue;
@@ -64,7 +64,7 @@ bool CalcForm::takeIn(FormView& ui) {
 }
 
 void CalcForm::putBack(FormView& ui) const {
-    for (const auto& c : spec_.controls) {
+    for (const auto& c : decl_.controls) {
         if (c.isNumeric()) ui.setFieldText(c.id, showNumber(value(c.id)));
         if (c.kind == CtlKind::TextResult) ui.setFieldText(c.id, text(c.id));
         if (c.kind == CtlKind::CheckBox) ui.setChecked(c.id, checked(c.id));
@@ -73,7 +73,7 @@ void CalcForm::putBack(FormView& ui) const {
 }
 
 void CalcForm::onSelect(FormView& ui, int id) {
-    const Control* c = spec_.control(id);
+    const Control* c = decl_.control(id);
     if (!c || !c->isChoice()) return;
     if (!c->grade) {
         const int index = ui.selection(id);
@@ -105,13 +105,13 @@ bool CalcForm::passes(const Check& check) const {
 
 Outcome CalcForm::onCalculate(FormView& ui, ReportTarget& report) {
     if (!takeIn(ui)) return {Outcome::Kind::Refused, kNotANumber, Icon::Stop};
-    for (const auto& check : spec_.checks) {
+    for (const auto& check : decl_.checks) {
         if (!passes(check)) {
-            ui.showMessage(check.message, spec_.icon);
+            ui.showMessage(check.message, decl_.icon);
             return refuse(check.message);
         }
     }
-    for (const auto& c : spec_.controls) {
+    for (const auto& c : decl_.controls) {
         if (!c.isInput()) continue;
         const double v = std::abs(value(c.id));
         if (v > kLargestInput || (v != 0 && v < kSmallestInput)) {
@@ -125,7 +125,7 @@ Outcome CalcForm::onCalculate(FormView& ui, ReportTarget& report) {
     Outcome out = calculate(r);
     if (out.ok()) {
         bool finite = !r.sawNonFinite();
-        for (const auto& c : spec_.controls)
+        for (const auto& c : decl_.controls)
             if (c.isNumeric() && !std::isfinite(value(c.id))) finite = false;
         if (!finite) out = refuse(kNonFiniteMessage, Icon::Stop);
     }
@@ -171,7 +171,7 @@ const std::string& CalcForm::sheetName(int id) const {
 }
 
 double CalcForm::col(int pickerId, Col column) const {
-    const Control* c = spec_.control(pickerId);
+    const Control* c = decl_.control(pickerId);
     if (!c || !c->grade || !(c->columns & column))
         throw std::logic_error("picker " + std::to_string(pickerId) + " does not supply this column");
     return columnValue(c->gradeKind, pick(pickerId), column);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "forms/calcreport.h"
-#include "forms/formspec.h"
+#include "forms/formdecl.h"
 
 namespace tov {
 
@@ -58,12 +58,12 @@ class CalcForm {
     };
 
 public:
-    explicit CalcForm(const FormSpec& spec);
+    explicit CalcForm(const FormDecl& decl);
     virtual ~CalcForm();
     CalcForm(const CalcForm&) = delete;
     CalcForm& operator=(const CalcForm&) = delete;
 
-    const FormSpec& spec() const { return spec_; }
+    const FormDecl& decl() const { return decl_; }
 
     /// Opening step: defaults, initial picks with their values and names, fields filled.
     void open(FormView& ui);
@@ -101,17 +101,17 @@ protected:
     void setSheetName(int id, std::string name) { st_.names[id] = std::move(name); }
 
     Outcome sheet() const { return {}; }
-    Outcome refuse(std::string message) const { return {Outcome::Kind::Refused, std::move(message), spec_.icon}; }
+    Outcome refuse(std::string message) const { return {Outcome::Kind::Refused, std::move(message), decl_.icon}; }
     Outcome refuse(std::string message, Icon icon) const {
         return {Outcome::Kind::Refused, std::move(message), icon};
     }
-    Outcome silent() const { return {Outcome::Kind::Silent, {}, spec_.icon}; }
+    Outcome silent() const { return {Outcome::Kind::Silent, {}, decl_.icon}; }
 
 private:
     void applyGradePick(const Control& c, int index);
     bool passes(const Check& check) const;
 
-    const FormSpec& spec_;
+    const FormDecl& decl_;
     State st_;
 };
 

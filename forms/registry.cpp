@@ -51,7 +51,7 @@ const std::vector<const FormEntry*>& allEntries() {
 
 const FormEntry* byClassName(std::string_view name) {
     for (const FormEntry* e : allEntries())
-        if (e->spec().className == name) return e;
+        if (e->decl().className == name) return e;
     return nullptr;
 }
 }  // namespace
@@ -113,7 +113,7 @@ const FormEntry* findForm(std::string_view key) {
     auto [p, ec] = std::from_chars(key.data(), key.data() + key.size(), id);
     if (ec != std::errc() || p != key.data() + key.size()) return nullptr;
     for (const FormEntry* e : allEntries())
-        if (e->spec().dialogId == id || e->spec().commandId == id) return e;
+        if (e->decl().dialogId == id || e->decl().commandId == id) return e;
     return nullptr;
 }
 

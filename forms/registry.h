@@ -11,7 +11,7 @@ namespace tov {
 
 /// A registered form: its declaration and a factory.
 struct FormEntry {
-    const FormSpec& (*spec)();
+    const FormDecl& (*decl)();
     std::unique_ptr<CalcForm> (*make)();
 };
 
@@ -36,9 +36,9 @@ const FormEntry* formForCommand(int commandId);
 
 }  // namespace tov
 
-/// Defines the registry entry of a form class whose declaration is returned by specFn().
-#define TOVARIN_FORM(Class, specFn)                                                   \
+/// Defines the registry entry of a form class whose declaration is returned by declFn().
+#define TOVARIN_FORM(Class, declFn)                                                   \
     extern const ::tov::FormEntry k##Class##Entry;                                     \
-    const ::tov::FormEntry k##Class##Entry{&specFn, []() -> std::unique_ptr<::tov::CalcForm> { \
+    const ::tov::FormEntry k##Class##Entry{&declFn, []() -> std::unique_ptr<::tov::CalcForm> { \
         return std::make_unique<Class>();                                             \
     }};

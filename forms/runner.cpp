@@ -23,11 +23,11 @@ Assignment parseAssignment(const std::string& arg) {
 
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report) {
-    const FormSpec& spec = entry.spec();
+    const FormDecl& decl = entry.decl();
     for (const auto& a : assignments) {
-        const Control* c = spec.control(a.id);
+        const Control* c = decl.control(a.id);
         if (!c || c->kind == CtlKind::HelpButton)
-            throw UsageError("form " + spec.className + " has no control " + std::to_string(a.id));
+            throw UsageError("form " + decl.className + " has no control " + std::to_string(a.id));
         if (c->isResult())
             throw UsageError("control " + std::to_string(a.id) + " is a result field");
         if (c->isChoice() && indexOfEntry(*c, a.value) < 0)
@@ -40,13 +40,13 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     MemoryView ui;
     form->open(ui);
     for (const auto& a : assignments) {
-        const Control* c = spec.control(a.id);
+        const Control* c = decl.control(a.id);
         if (!c->isChoice()) continue;
         ui.setSelection(a.id, indexOfEntry(*c, a.value));
         form->onSelect(ui, a.id);
     }
     for (const auto& a : assignments) {
-        const Control* c = spec.control(a.id);
+        const Control* c = decl.control(a.id);
         if (c->isChoice()) continue;
         if (!ui.isEnabled(a.id))
             throw UsageError("control " + std::to_string(a.id) + " is disabled in this state of the form");
@@ -64,7 +64,7 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     if (res.outcome.ok()) {
         const std::string after = report.wholeText();
         res.sheet = after.substr(before.size());
-        for (const auto& c : spec.controls) {
+        for (const auto& c : decl.controls) {
             if (c.kind == CtlKind::TextResult)
                 res.texts[c.id] = form->text(c.id);
             else if (c.isResult())

@@ -48,7 +48,7 @@ protected:
             CalcForm::onChoice(ui, id, index);
             return;
         }
-        for (const Control& c : spec().controls) {
+        for (const Control& c : decl().controls) {
             if (!c.isInput() || c.id == kA || c.id == kB || c.id == kD) continue;
             if (auto v = readNumber(ui.fieldText(c.id))) setValue(c.id, *v);
         }
@@ -115,9 +115,9 @@ protected:
 
 constexpr int kDesignN = 1024, kDesignAs = 1008;
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialTensionDesignDlg";
         s.dialogId = 184;
         s.commandId = 32818;
@@ -136,12 +136,12 @@ const FormSpec& designSpec() {
         for (auto& c : sectionChecks()) s.checks.push_back(std::move(c));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialTensionDesignDlg final : public AxialTensionForm {
 public:
-    CAxialTensionDesignDlg() : AxialTensionForm(designSpec()) {}
+    CAxialTensionDesignDlg() : AxialTensionForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -177,9 +177,9 @@ protected:
 
 constexpr int kCheckAs = 1008, kCheckArea = 1063, kCheckN = 1024;
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CAxialTensionCheckDlg";
         s.dialogId = 200;
         s.commandId = 32831;
@@ -199,12 +199,12 @@ const FormSpec& checkSpec() {
         for (auto& c : sectionChecks()) s.checks.push_back(std::move(c));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CAxialTensionCheckDlg final : public AxialTensionForm {
 public:
-    CAxialTensionCheckDlg() : AxialTensionForm(checkSpec()) {}
+    CAxialTensionCheckDlg() : AxialTensionForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -238,7 +238,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CAxialTensionDesignDlg, designSpec)
-TOVARIN_FORM(CAxialTensionCheckDlg, checkSpec)
+TOVARIN_FORM(CAxialTensionDesignDlg, designDecl)
+TOVARIN_FORM(CAxialTensionCheckDlg, checkDecl)
 
 }  // namespace tov

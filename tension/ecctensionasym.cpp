@@ -132,9 +132,9 @@ double deepCoverDesign(CalcReport& r, const Values& v, double g0N, double e, dou
 
 // --- Design of As' and As -------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccTensionAsymDesignDlg";
         s.dialogId = 188;
         s.commandId = 32822;
@@ -165,12 +165,12 @@ const FormSpec& designSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccTensionAsymDesignDlg final : public CalcForm {
 public:
-    CEccTensionAsymDesignDlg() : CalcForm(designSpec()) {}
+    CEccTensionAsymDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -279,9 +279,9 @@ private:
 
 // --- Design of As for a given As' -----------------------------------------------------------
 
-const FormSpec& knownSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& knownDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccTensionAsymKnownAsDlg";
         s.dialogId = 196;
         s.commandId = 32826;
@@ -314,12 +314,12 @@ const FormSpec& knownSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccTensionAsymKnownAsDlg final : public CalcForm {
 public:
-    CEccTensionAsymKnownAsDlg() : CalcForm(knownSpec()) {}
+    CEccTensionAsymKnownAsDlg() : CalcForm(knownDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -435,9 +435,9 @@ protected:
 
 // --- Check of the tensile capacity ----------------------------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccTensionAsymCheckDlg";
         s.dialogId = 206;
         s.commandId = 32833;
@@ -471,12 +471,12 @@ const FormSpec& checkSpec() {
         };
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccTensionAsymCheckDlg final : public CalcForm {
 public:
-    CEccTensionAsymCheckDlg() : CalcForm(checkSpec()) {}
+    CEccTensionAsymCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -615,8 +615,8 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CEccTensionAsymDesignDlg, designSpec)
-TOVARIN_FORM(CEccTensionAsymKnownAsDlg, knownSpec)
-TOVARIN_FORM(CEccTensionAsymCheckDlg, checkSpec)
+TOVARIN_FORM(CEccTensionAsymDesignDlg, designDecl)
+TOVARIN_FORM(CEccTensionAsymKnownAsDlg, knownDecl)
+TOVARIN_FORM(CEccTensionAsymCheckDlg, checkDecl)
 
 }  // namespace tov

@@ -45,9 +45,9 @@ std::vector<Check> sectionChecks() {
 
 // --- Design of As = As' ---------------------------------------------------------------------
 
-const FormSpec& designSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& designDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccTensionSymDesignDlg";
         s.dialogId = 194;
         s.commandId = 32825;
@@ -71,12 +71,12 @@ const FormSpec& designSpec() {
         s.checks.push_back(positive(kN, "轴心拉力数值应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccTensionSymDesignDlg final : public CalcForm {
 public:
-    CEccTensionSymDesignDlg() : CalcForm(designSpec()) {}
+    CEccTensionSymDesignDlg() : CalcForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -120,9 +120,9 @@ protected:
 
 // --- Check of the tensile capacity ----------------------------------------------------------
 
-const FormSpec& checkSpec() {
-    static const FormSpec spec = [] {
-        FormSpec s;
+const FormDecl& checkDecl() {
+    static const FormDecl decl = [] {
+        FormDecl s;
         s.className = "CEccTensionSymCheckDlg";
         s.dialogId = 204;
         s.commandId = 32832;
@@ -146,12 +146,12 @@ const FormSpec& checkSpec() {
         s.checks.push_back(positive(kAs, "钢筋面积应大于零，请检查。"));
         return s;
     }();
-    return spec;
+    return decl;
 }
 
 class CEccTensionSymCheckDlg final : public CalcForm {
 public:
-    CEccTensionSymCheckDlg() : CalcForm(checkSpec()) {}
+    CEccTensionSymCheckDlg() : CalcForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -190,7 +190,7 @@ protected:
 
 }  // namespace
 
-TOVARIN_FORM(CEccTensionSymDesignDlg, designSpec)
-TOVARIN_FORM(CEccTensionSymCheckDlg, checkSpec)
+TOVARIN_FORM(CEccTensionSymDesignDlg, designDecl)
+TOVARIN_FORM(CEccTensionSymCheckDlg, checkDecl)
 
 }  // namespace tov

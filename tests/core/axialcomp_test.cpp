@@ -719,7 +719,7 @@ TEST(AxialCompression, RandomInputsNeverGiveInvalidNumbers) {
         return std::string(buf);
     };
     auto item = [&](const char* form, int id) {
-        const auto& items = findForm(form)->spec().control(id)->items;
+        const auto& items = findForm(form)->decl().control(id)->items;
         return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(rng)];
     };
     int sheets = 0;

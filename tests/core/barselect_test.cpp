@@ -91,9 +91,9 @@ TEST(BarSelect, EveryEntryHasItsWeight) {
                              "20", "22", "25", "28", "32", "36", "40", "50"};
     const char* weights[] = {"0.222", "0.260", "0.395", "0.432", "0.617", "0.888", "1.21", "1.58", "2.00",
                              "2.47", "2.98", "3.85", "4.83", "6.31", "7.99", "9.87", "15.42"};
-    const FormSpec& spec = findForm("131")->spec();
-    ASSERT_EQ(spec.control(1008)->kind, CtlKind::ListBox);
-    ASSERT_EQ(spec.control(1008)->items.size(), 17u);
+    const FormDecl& decl = findForm("131")->decl();
+    ASSERT_EQ(decl.control(1008)->kind, CtlKind::ListBox);
+    ASSERT_EQ(decl.control(1008)->items.size(), 17u);
     for (int i = 0; i < 17; ++i) {
         RunResult r = run("131", {{1008, entries[i]}});
         ASSERT_TRUE(r.outcome.ok());

@@ -680,15 +680,15 @@ TEST(EccComp, ChecksRefuseInOrderAtTheirBoundaries) {
 }
 
 TEST(EccComp, DeclarationsFollowTheDialogs) {
-    const FormSpec& s180 = findForm("180")->spec();
+    const FormDecl& s180 = findForm("180")->decl();
     EXPECT_FALSE(s180.control(1077)->tab);
     EXPECT_EQ(s180.control(1064)->kind, CtlKind::CheckBox);
     EXPECT_EQ(s180.control(1061)->kind, CtlKind::TextResult);
-    EXPECT_EQ(findForm("192")->spec().control(1024)->kind, CtlKind::DigitsEdit);
-    EXPECT_EQ(findForm("198")->spec().control(1006)->kind, CtlKind::DigitsResult);
-    EXPECT_EQ(findForm("190")->spec().control(1075)->kind, CtlKind::DigitsEdit);
-    EXPECT_EQ(findForm("190")->spec().control(1007)->kind, CtlKind::Edit);
-    EXPECT_EQ(findForm("32830")->spec().className, "CEccCompSymCheckDlg");
+    EXPECT_EQ(findForm("192")->decl().control(1024)->kind, CtlKind::DigitsEdit);
+    EXPECT_EQ(findForm("198")->decl().control(1006)->kind, CtlKind::DigitsResult);
+    EXPECT_EQ(findForm("190")->decl().control(1075)->kind, CtlKind::DigitsEdit);
+    EXPECT_EQ(findForm("190")->decl().control(1007)->kind, CtlKind::Edit);
+    EXPECT_EQ(findForm("32830")->decl().className, "CEccCompSymCheckDlg");
 }
 
 // --- Round trips ----------------------------------------------------------------------------

@@ -26,7 +26,7 @@ bool holds(const Check& c, const std::map<int, double>& v, int pickIndex) {
 TEST(Registry, CommandsAndFormsAgree) {
     std::set<int> dialogs, commands;
     for (const FormEntry* e : formRegistry()) {
-        const FormSpec& s = e->spec();
+        const FormDecl& s = e->decl();
         EXPECT_TRUE(dialogs.insert(s.dialogId).second) << s.className;
         EXPECT_TRUE(commands.insert(s.commandId).second) << s.className;
         EXPECT_EQ(formForCommand(s.commandId), e);
@@ -51,7 +51,7 @@ TEST(Registry, CommandsAndFormsAgree) {
 
 TEST(Registry, DefaultsCalculate) {
     for (const FormEntry* e : formRegistry()) {
-        const FormSpec& s = e->spec();
+        const FormDecl& s = e->decl();
         RunResult r = run(s.className);
         ASSERT_TRUE(r.outcome.ok()) << s.className << ": " << r.outcome.message;
         EXPECT_EQ(r.sheet.rfind("\r\n", 0), 0u) << s.className;
@@ -64,7 +64,7 @@ TEST(Registry, DefaultsCalculate) {
 TEST(Registry, ChecksRefuseAtTheirBoundaries) {
     int tested = 0;
     for (const FormEntry* e : formRegistry()) {
-        const FormSpec& s = e->spec();
+        const FormDecl& s = e->decl();
         std::map<int, double> defaults;
         for (const auto& c : s.controls)
             if (c.isNumeric()) defaults[c.id] = c.def;
@@ -123,7 +123,7 @@ TEST(Registry, RandomInputsNeverGiveNanOrNegativeResults) {
     std::uniform_real_distribution<double> factor(0.0, 3.0);
     std::uniform_int_distribution<int> coin(0, 19);
     for (const FormEntry* e : formRegistry()) {
-        const FormSpec& s = e->spec();
+        const FormDecl& s = e->decl();
         int sheets = 0;
         for (int i = 0; i < 3000; ++i) {
             std::vector<Assignment> as;

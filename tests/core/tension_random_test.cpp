@@ -23,7 +23,7 @@ public:
     double spread(double lo, double hi) { return std::exp(uniform(std::log(lo), std::log(hi))); }
     int index(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     std::vector<Assignment> grades(int dialogId) {
-        const FormSpec& s = findForm(std::to_string(dialogId))->spec();
+        const FormDecl& s = findForm(std::to_string(dialogId))->decl();
         std::vector<Assignment> as;
         for (const Control& c : s.controls)
             if (c.grade) as.push_back({c.id, c.items[static_cast<std::size_t>(index(static_cast<int>(c.items.size())))]});
@@ -188,7 +188,7 @@ TEST(TensionRandom, CheckFormsAlone) {
 
 TEST(TensionRandom, BarSelection) {
     Inputs in(131);
-    const auto& items = findForm("131")->spec().control(1008)->items;
+    const auto& items = findForm("131")->decl().control(1008)->items;
     for (int i = 0; i < kRounds; ++i) {
         const std::string d = items[static_cast<std::size_t>(in.index(static_cast<int>(items.size())))];
         const double As = in.index(10) == 0 ? 0 : in.spread(0.01, 1e7);

@@ -25,8 +25,8 @@ std::string fieldText(FuzzedDataProvider& in, double def) {
     }
 }
 
-[[noreturn]] void fail(const FormSpec& spec, const char* why, const std::string& detail) {
-    std::fprintf(stderr, "%s: %s\n%s\n", spec.className.c_str(), why, detail.c_str());
+[[noreturn]] void fail(const FormDecl& decl, const char* why, const std::string& detail) {
+    std::fprintf(stderr, "%s: %s\n%s\n", decl.className.c_str(), why, detail.c_str());
     __builtin_trap();
 }
 
@@ -42,7 +42,7 @@ const std::vector<const FormEntry*>& formsToFuzz() {
             while (pos <= list.size()) {
                 const std::size_t comma = std::min(list.find(',', pos), list.size());
                 const std::string prefix = list.substr(pos, comma - pos);
-                if (!prefix.empty() && e->spec().className.rfind(prefix, 0) == 0) {
+                if (!prefix.empty() && e->decl().className.rfind(prefix, 0) == 0) {
                     v.push_back(e);
                     break;
                 }
@@ -65,13 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     const auto& forms = formsToFuzz();
     const FormEntry& e = *forms[in.ConsumeIntegralInRange<std::size_t>(0, forms.size() - 1)];
-    const FormSpec& spec = e.spec();
+    const FormDecl& decl = e.decl();
     std::vector<Assignment> as;
-    for (const Control& c : spec.controls) {
+    for (const Control& c : decl.controls) {
         if (c.isChoice() && in.ConsumeBool())
             as.push_back({c.id, c.items[in.ConsumeIntegralInRange<std::size_t>(0, c.items.size() - 1)]});
     }
-    for (const Control& c : spec.controls) {
+    for (const Control& c : decl.controls) {
         if (c.isInput() && in.ConsumeBool()) as.push_back({c.id, fieldText(in, c.def)});
         if (c.kind == CtlKind::CheckBox && in.ConsumeBool()) as.push_back({c.id, in.ConsumeBool() ? "1" : "0"});
     }
@@ -86,19 +86,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (r.outcome.kind == Outcome::Kind::Silent) return 0;
         const std::string& m = r.outcome.message;
         bool known = m == kNotANumber || endsWith(m, "请检查。");
-        for (const Check& ch : spec.checks) known |= ch.message == m;
-        if (!known || m == kNonFiniteMessage) fail(spec, "unexpected message", m);
-        if (report.text() != "已有的文字\r\n") fail(spec, "a refusal changed the report", report.text());
+        for (const Check& ch : decl.checks) known |= ch.message == m;
+        if (!known || m == kNonFiniteMessage) fail(decl, "unexpected message", m);
+        if (report.text() != "已有的文字\r\n") fail(decl, "a refusal changed the report", report.text());
         return 0;
     }
     if (r.sheet.find("nan") != std::string::npos || r.sheet.find("inf") != std::string::npos)
-        fail(spec, "nan or inf in the sheet", r.sheet);
-    if (r.sheet.compare(0, 2, "\r\n") != 0 || !endsWith(r.sheet, "\r\n")) fail(spec, "sheet ends", r.sheet);
+        fail(decl, "nan or inf in the sheet", r.sheet);
+    if (r.sheet.compare(0, 2, "\r\n") != 0 || !endsWith(r.sheet, "\r\n")) fail(decl, "sheet ends", r.sheet);
     for (std::size_t p = 0; (p = r.sheet.find('\n', p)) != std::string::npos; ++p)
-        if (p == 0 || r.sheet[p - 1] != '\r') fail(spec, "bare line feed", r.sheet);
+        if (p == 0 || r.sheet[p - 1] != '\r') fail(decl, "bare line feed", r.sheet);
     for (std::size_t p = 0; (p = r.sheet.find('\r', p)) != std::string::npos; ++p)
-        if (p + 1 >= r.sheet.size() || r.sheet[p + 1] != '\n') fail(spec, "bare carriage return", r.sheet);
+        if (p + 1 >= r.sheet.size() || r.sheet[p + 1] != '\n') fail(decl, "bare carriage return", r.sheet);
     for (const auto& [id, v] : r.results)
-        if (!std::isfinite(v) || v < 0) fail(spec, "result not finite or negative", std::to_string(id) + "=" + std::to_string(v) + "\n" + r.sheet);
+        if (!std::isfinite(v) || v < 0) fail(decl, "result not finite or negative", std::to_string(id) + "=" + std::to_string(v) + "\n" + r.sheet);
     return 0;
 }

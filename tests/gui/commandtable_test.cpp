@@ -169,7 +169,7 @@ private slots:
                 QTest::mouseClick(form->returnButton(), Qt::LeftButton);
             });
             w.action(c.commandId)->trigger();
-            QCOMPARE(title, QString::fromStdString(entry->spec().title));
+            QCOMPARE(title, QString::fromStdString(entry->decl().title));
             QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2, c.caption);
             QCoreApplication::processEvents();
             QCOMPARE(w.view()->viewText(), QStringLiteral("typed before"));
@@ -192,7 +192,7 @@ private slots:
             static_cast<QDialog*>(dlg)->reject();
         });
         QTest::mouseClick(w.toolBar()->widgetForAction(a), Qt::LeftButton);
-        QCOMPARE(title, QString::fromStdString(tov::formForCommand(32773)->spec().title));
+        QCOMPARE(title, QString::fromStdString(tov::formForCommand(32773)->decl().title));
     }
 };
 

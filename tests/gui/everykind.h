@@ -5,9 +5,9 @@
 
 namespace tov::guitest {
 
-inline const tov::FormSpec& everyKindSpec() {
-    static const tov::FormSpec spec = [] {
-        tov::FormSpec f;
+inline const tov::FormDecl& everyKindDecl() {
+    static const tov::FormDecl decl = [] {
+        tov::FormDecl f;
         f.className = "CEveryKindDlg";
         f.title = "每种控件";
         f.picture = tov::Picture::Spiral;
@@ -29,12 +29,12 @@ inline const tov::FormSpec& everyKindSpec() {
         f.checks = {tov::positive(1024, "轴向压力应大于零，请检查。")};
         return f;
     }();
-    return spec;
+    return decl;
 }
 
 class EveryKindForm : public tov::CalcForm {
 public:
-    EveryKindForm() : CalcForm(everyKindSpec()) {}
+    EveryKindForm() : CalcForm(everyKindDecl()) {}
     int choices = 0;
 
 protected:

@@ -42,7 +42,7 @@ struct Open {
         QApplication::setActiveWindow(dialog.get());
         QVERIFY_ACTIVE(dialog.get());
     }
-    const tov::FormSpec& spec() const { return form->spec(); }
+    const tov::FormDecl& decl() const { return form->decl(); }
     QLineEdit* edit(int id) const { return qobject_cast<QLineEdit*>(dialog->control(id)); }
 };
 
@@ -59,7 +59,7 @@ QList<QWidget*> tabChain(QWidget* first) {
 }
 
 // The controls the declaration puts in the Tab order, then Calculate and Return.
-QList<QWidget*> declaredChain(const FormDialog& d, const tov::FormSpec& s) {
+QList<QWidget*> declaredChain(const FormDialog& d, const tov::FormDecl& s) {
     QList<QWidget*> chain;
     for (const auto& c : s.controls)
         if (c.tab && !c.isResult() && d.control(c.id)->isEnabled()) chain << d.control(c.id);
@@ -67,7 +67,7 @@ QList<QWidget*> declaredChain(const FormDialog& d, const tov::FormSpec& s) {
     return chain;
 }
 
-const tov::Control* firstEnabledEdit(const tov::FormSpec& s, tov::CtlKind kind = tov::CtlKind::Edit) {
+const tov::Control* firstEnabledEdit(const tov::FormDecl& s, tov::CtlKind kind = tov::CtlKind::Edit) {
     for (const auto& c : s.controls)
         if (c.kind == kind && c.enabled && c.tab) return &c;
     return nullptr;
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(!tov::formRegistry().empty());
         for (const tov::FormEntry* e : tov::formRegistry()) {
             Open o(*e);
-            const tov::FormSpec& s = o.spec();
+            const tov::FormDecl& s = o.decl();
             const QByteArray name = QByteArray::fromStdString(s.className);
             QCOMPARE(o.dialog->windowTitle(), QString::fromStdString(s.title));
             QStringList groups;
@@ -214,7 +214,7 @@ private slots:
     void digitsOnlyFieldsTakeDigitsOnly() {
         int seen = 0;
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const tov::Control* c = firstEnabledEdit(e->spec(), tov::CtlKind::DigitsEdit);
+            const tov::Control* c = firstEnabledEdit(e->decl(), tov::CtlKind::DigitsEdit);
             if (!c) continue;
             Open o(*e);
             QLineEdit* edit = o.edit(c->id);
@@ -225,7 +225,7 @@ private slots:
         }
         // An ordinary field takes what is typed (the form reads it).
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const tov::Control* c = firstEnabledEdit(e->spec());
+            const tov::Control* c = firstEnabledEdit(e->decl());
             if (!c) continue;
             Open o(*e);
             o.edit(c->id)->clear();
@@ -240,7 +240,7 @@ private slots:
     // modified and shows the results; a second press appends a second sheet.
     void calculateAppendsTheSheetAndMarksTheReportModified() {
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const QByteArray name = QByteArray::fromStdString(e->spec().className);
+            const QByteArray name = QByteArray::fromStdString(e->decl().className);
             tov::MemoryReport expected("typed before\r\n");
             const tov::RunResult run = tov::runForm(*e, {}, expected);
             Open o(*e);
@@ -269,7 +269,7 @@ private slots:
     void refusedCheckShowsItsMessageAndChangesNothing() {
         int seen = 0;
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const tov::FormSpec& s = e->spec();
+            const tov::FormDecl& s = e->decl();
             const tov::Check* check = nullptr;
             for (const auto& c : s.checks)
                 if (c.whenPicker == 0 && c.terms.size() == 1 && c.terms[0].coef > 0 && s.control(c.terms[0].id)->isInput() &&
@@ -313,7 +313,7 @@ private slots:
 
     void unreadableFieldIsRefusedAndFocused() {
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const tov::Control* c = firstEnabledEdit(e->spec());
+            const tov::Control* c = firstEnabledEdit(e->decl());
             if (!c) continue;
             Open o(*e);
             if (!o.dialog->control(c->id)->isEnabled()) continue;
@@ -335,7 +335,7 @@ private slots:
         for (const tov::FormEntry* e : tov::formRegistry()) {
             Open o(*e);
             QApplication::setActiveWindow(o.dialog.get());
-            const QList<QWidget*> chain = declaredChain(*o.dialog, o.spec());
+            const QList<QWidget*> chain = declaredChain(*o.dialog, o.decl());
             for (int i = 0; i + 1 < chain.size() - 1; ++i) {
                 chain[i]->setFocus();
                 QTest::keyClick(chain[i], Qt::Key_Return);
@@ -371,7 +371,7 @@ private slots:
     void pickerChangeKeepsTypedNumbers() {
         int seen = 0;
         for (const tov::FormEntry* e : tov::formRegistry()) {
-            const tov::FormSpec& s = e->spec();
+            const tov::FormDecl& s = e->decl();
             const tov::Control* field = firstEnabledEdit(s);
             const tov::Control* picker = nullptr;
             for (const auto& c : s.controls)
@@ -406,7 +406,7 @@ private slots:
         urlOpener() = [&](const QUrl& u) { opened << u; return true; };
         int seen = 0;
         for (const tov::FormEntry* e : tov::formRegistry())
-            for (const auto& c : e->spec().controls) {
+            for (const auto& c : e->decl().controls) {
                 if (c.kind != tov::CtlKind::HelpButton) continue;
                 Open o(*e);
                 opened.clear();

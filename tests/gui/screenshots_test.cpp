@@ -42,7 +42,7 @@ private slots:
             FormDialog d(*form, *w.view(), &w);
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
-            d.grab().save(dir_ + QStringLiteral("/form-%1.png").arg(QString::fromStdString(e->spec().className)));
+            d.grab().save(dir_ + QStringLiteral("/form-%1.png").arg(QString::fromStdString(e->decl().className)));
             if (e == tov::formRegistry().front())
                 for (int i = 0; i < 3; ++i) d.calculate();
         }

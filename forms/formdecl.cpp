@@ -1,11 +1,11 @@
-#include "forms/formspec.h"
+#include "forms/formdecl.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace tov {
 
-const Control* FormSpec::control(int id) const {
+const Control* FormDecl::control(int id) const {
     for (const auto& c : controls)
         if (c.id == id) return &c;
     return nullptr;

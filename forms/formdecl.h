@@ -70,7 +70,7 @@ struct Check {
 /// Section picture kinds drawn beside a form's inputs.
 enum class Picture { None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar };
 
-struct FormSpec {
+struct FormDecl {
     std::string className;
     int dialogId = 0;
     int commandId = 0;
