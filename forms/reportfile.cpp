@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -366,6 +367,10 @@ FileResult readReportFile(const std::string& path, ReportText& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return {"打开文档失败。"};
     std::string bytes;
+    // One allocation for the whole file (the loop below still reads to its real end).
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0)
+        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), kMaxReportBytes) + 1);
     char buf[65536];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
