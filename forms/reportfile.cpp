@@ -142,6 +142,7 @@ bool buildGbTables(GbTables& t) {
         const auto lead = static_cast<unsigned char>(out[o]), second = static_cast<unsigned char>(out[o + 1]);
         if (lead < 0x81 || lead > 0xFE) return false;
         if (second >= 0x30 && second <= 0x39) {
+            if (o + 4 > out.size()) return false;
             t.len[cp] = 4;
             o += 4;
             continue;
