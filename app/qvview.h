@@ -20,7 +20,7 @@ class CQvView : public QPlainTextEdit, public tov::ReportTarget {
 public:
     explicit CQvView(QWidget* parent = nullptr);
 
-    // The forms' two operations (UTF-8, lines ending "\r\n").
+    // The forms' operations (UTF-8, lines ending "\r\n").
     std::string wholeText() const override;
     bool replaceWholeText(const std::string& text) override;
     bool appendText(std::string_view text) override;
@@ -69,14 +69,15 @@ private:
 
     tov::ReportEncoding encoding_ = tov::ReportEncoding::Gbk;
     LineEnd lineEnd_ = LineEnd::CrLf;
-    // What a calculation reads and compares against, kept so that a sheet appended to a large
-    // report costs the size of the sheet: the report as wholeText() gives it, and the file size.
-    // A sheet appended through replaceWholeText() keeps both in step; any other change of the
-    // document (typing, pasting, undo, loading) drops them, and they are rebuilt when next asked.
+    // Kept so that a sheet appended to a large report costs the size of the sheet: the file size,
+    // and the report as wholeText() gives it (built only when asked). A sheet appended (through
+    // appendText(), or replaceWholeText() with the old text in front) keeps both in step; any
+    // other change of the document (typing, pasting, undo, loading) drops them, and they are
+    // worked out again when next asked.
     mutable std::string core_;
     mutable bool coreValid_ = false;
     mutable std::optional<std::size_t> cachedSize_;
-    bool appending_ = false;  ///< inside replaceWholeText's own insertion
+    bool appending_ = false;  ///< inside appendTail's own insertion
 };
 
 }  // namespace tov::app
