@@ -47,8 +47,20 @@ QString toFileText(const QString& viewText, LineEnd lineEnd) {
 }
 
 QString fromCrLf(const QString& crlfText) {
-    QString t = crlfText;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // One pass: "\r\n" pairs lose their "\r"; anything else is copied.
+    const qsizetype n = crlfText.size();
+    const QChar* in = crlfText.constData();
+    qsizetype first = 0;
+    while (first + 1 < n && !(in[first] == u'\r' && in[first + 1] == u'\n')) ++first;
+    if (first + 1 >= n) return crlfText;
+    QString t(n - 1, Qt::Uninitialized);
+    QChar* out = t.data();
+    qsizetype o = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (in[i] == u'\r' && i + 1 < n && in[i + 1] == u'\n') continue;
+        out[o++] = in[i];
+    }
+    t.truncate(o);
     return t;
 }
 

@@ -21,6 +21,7 @@
 #include "app/pagelayout.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
+#include "app/svgicon.h"
 #include "forms/registry.h"
 
 namespace tov::app {
@@ -61,7 +62,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     createStatusBar();
     connect(doc_, &CQvDoc::changed, this, &CMainFrame::updateTitle);
     connect(view_, &CQvView::statusMessage, this, [this](const QString& m) { statusBar()->showMessage(m, 8000); });
-    setWindowIcon(QIcon(QStringLiteral(":/tovarin.svg")));
+    setWindowIcon(svgIcon(QStringLiteral(":/tovarin.svg")));
     resize(900, 680);
     doc_->newDocument();
     updateRecentActions();
@@ -82,7 +83,7 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const 
     }
     if (!keys.isEmpty()) a->setShortcuts(keys);
     const QString icon = QStringLiteral(":/icons/%1.svg").arg(id);
-    if (QFileInfo::exists(icon)) a->setIcon(QIcon(icon));
+    if (QFileInfo::exists(icon)) a->setIcon(svgIcon(icon));
     if (menu) menu->addAction(a);
     actions_[id] = a;
     return a;

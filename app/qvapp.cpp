@@ -15,6 +15,7 @@
 #include "app/pagelayout.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
+#include "app/svgicon.h"
 
 namespace tov::app {
 
@@ -46,7 +47,7 @@ CommandLine parseCommandLine(const QStringList& args) {
 CQvApp::CQvApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromUtf8(kProfileOrganization));
     setApplicationName(QString::fromUtf8(kProfileApplication));
-    setWindowIcon(QIcon(QStringLiteral(":/tovarin.svg")));
+    setWindowIcon(svgIcon(QStringLiteral(":/tovarin.svg")));
     // Qt's own dialogs (file, print, font) in Chinese.
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {

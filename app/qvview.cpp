@@ -21,7 +21,11 @@ CQvView::CQvView(QWidget* parent) : QPlainTextEdit(parent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     document()->setUndoRedoEnabled(true);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { cachedSize_.reset(); });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (appending_) return;
+        coreValid_ = false;
+        cachedSize_.reset();
+    });
     updateTabStops();
 }
 
@@ -31,21 +35,62 @@ QString CQvView::viewText() const {
     return t;
 }
 
-std::string CQvView::wholeText() const {
-    return toFileText(viewText(), LineEnd::CrLf).toStdString();
+const std::string& CQvView::coreText() const {
+    if (!coreValid_) {
+        core_ = toFileText(viewText(), LineEnd::CrLf).toStdString();
+        coreValid_ = true;
+    }
+    return core_;
 }
 
-std::size_t CQvView::sizeOf(const QString& viewText) const {
-    // A fragment's size: the byte-order mark belongs to the file, not to its pieces.
-    const tov::ReportEncoding enc =
-        encoding_ == tov::ReportEncoding::Utf8Bom ? tov::ReportEncoding::Utf8 : encoding_;
-    return tov::encodedSize(toFileText(viewText, lineEnd_).toStdString(), enc);
+std::string CQvView::wholeText() const { return coreText(); }
+
+std::size_t CQvView::sizeOf(const QString& text) const {
+    // A fragment's size: the byte-order mark belongs to the file, not to its pieces. Line breaks
+    // ("\n", or U+2029 in the document's raw text) take 2 bytes or 1; other characters as their
+    // encoding has them. A lone surrogate goes the long way, through the text's UTF-8.
+    const bool gbk = encoding_ == tov::ReportEncoding::Gbk;
+    const std::size_t lineBreak = lineEnd_ == LineEnd::CrLf ? 2 : 1;
+    std::size_t size = 0;
+    const unsigned char* gbLengths = gbk ? tov::gb18030Lengths() : nullptr;
+    const qsizetype n = text.size();
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = p[i];
+        if (c < 0x80) {
+            size += c == u'\n' ? lineBreak : 1;
+            continue;
+        }
+        if (c == 0x2029) {
+            size += lineBreak;
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            if (c <= 0xDBFF && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (p[i + 1] - 0xDC00);
+                ++i;
+            } else {
+                QString t = text;
+                t.replace(QChar::ParagraphSeparator, u'\n');
+                const tov::ReportEncoding enc = gbk ? encoding_ : tov::ReportEncoding::Utf8;
+                return tov::encodedSize(toFileText(t, lineEnd_).toStdString(), enc);
+            }
+        }
+        if (gbk) {
+            const int len = gbLengths && c < 0x10000 ? gbLengths[c] : tov::gb18030Length(c);
+            if (len == 0) return std::string::npos;
+            size += static_cast<std::size_t>(len);
+        } else {
+            size += c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+        }
+    }
+    return size;
 }
 
 std::size_t CQvView::fileSize() const {
     if (!cachedSize_) {
         const std::size_t bom = encoding_ == tov::ReportEncoding::Utf8Bom ? 3 : 0;
-        const std::size_t body = sizeOf(viewText());
+        const std::size_t body = sizeOf(document()->toRawText());
         cachedSize_ = body == std::string::npos ? body : body + bom;
     }
     return *cachedSize_;
@@ -75,30 +120,67 @@ void CQvView::refuseTooLarge() const {
     box.exec();
 }
 
-bool CQvView::replaceWholeText(const std::string& text) {
-    const QString next = fromCrLf(QString::fromStdString(text));
-    const QString current = viewText();
-    QTextCursor c(document());
-    if (next.size() >= current.size() && next.startsWith(current)) {
-        // The usual case, a sheet appended: only the tail goes in, as one undo step.
-        const QString tail = next.mid(current.size());
-        const std::size_t before = fileSize(), added = sizeOf(tail);
-        if (before == std::string::npos || added == std::string::npos ||
-            before + added > tov::kMaxReportBytes) {
-            refuseTooLarge();
-            return false;
-        }
-        if (tail.isEmpty()) return true;
-        c.movePosition(QTextCursor::End);
-        c.insertText(tail);
-        return true;
+namespace {
+// Characters that QTextCursor::insertText turns into block breaks besides "\n": a tail holding one
+// does not come back from the document as it went in.
+bool hasOtherBreaks(const QString& s) {
+    for (const QChar c : s)
+        if (c == u'\r' || c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1)
+            return true;
+    return false;
+}
+}  // namespace
+
+bool CQvView::appendTail(const QString& tail) {
+    const std::size_t before = fileSize(), added = sizeOf(tail);
+    if (before == std::string::npos || added == std::string::npos ||
+        before + added > tov::kMaxReportBytes) {
+        refuseTooLarge();
+        return false;
     }
+    if (tail.isEmpty()) return true;
+    // The caches follow unless the document would not give the tail back as it went in.
+    const bool keep = !hasOtherBreaks(tail);
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    appending_ = keep;
+    c.insertText(tail);
+    appending_ = false;
+    if (keep) {
+        if (coreValid_) core_ += toFileText(tail, LineEnd::CrLf).toStdString();
+        cachedSize_ = before + added;
+    }
+    return true;
+}
+
+bool CQvView::appendText(std::string_view text) {
+    // A "\r" ending the report and a "\n" beginning the text join into one break: the text as a
+    // whole decides, as replaceWholeText() does.
+    const int last = document()->characterCount() - 2;  // the last character before the end
+    if (!text.empty() && text.front() == '\n' && last >= 0 && document()->characterAt(last) == u'\r')
+        return ReportTarget::appendText(text);
+    return appendTail(fromCrLf(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+}
+
+bool CQvView::replaceWholeText(const std::string& text) {
+    const std::string& current = coreText();
+    // The usual case, a sheet appended: the new text begins with the report's; only the tail goes
+    // in, at the end, as one undo step. (A "\r" ending the report and a "\n" beginning the tail
+    // would join into one break: not an append.)
+    if (text.size() >= current.size() && text.compare(0, current.size(), current) == 0 &&
+        !(!current.empty() && current.back() == '\r' && text.size() > current.size() &&
+          text[current.size()] == '\n')) {
+        return appendTail(fromCrLf(QString::fromUtf8(text.data() + current.size(),
+                                                     static_cast<qsizetype>(text.size() - current.size()))));
+    }
+    const QString next = fromCrLf(QString::fromStdString(text));
     const std::size_t size = sizeOf(next);
     const std::size_t bom = encoding_ == tov::ReportEncoding::Utf8Bom ? 3 : 0;
     if (size == std::string::npos || size + bom > tov::kMaxReportBytes) {
         refuseTooLarge();
         return false;
     }
+    QTextCursor c(document());
     c.select(QTextCursor::Document);
     c.insertText(next);
     return true;
@@ -108,6 +190,7 @@ void CQvView::clearReport() {
     setPlainText(QString());
     encoding_ = tov::ReportEncoding::Gbk;
     lineEnd_ = LineEnd::CrLf;
+    coreValid_ = false;
     cachedSize_.reset();
     document()->setModified(false);
 }
@@ -120,6 +203,7 @@ tov::FileResult CQvView::loadFile(const QString& path) {
     setPlainText(v.text);
     encoding_ = rt.encoding;
     lineEnd_ = v.lineEnd;
+    coreValid_ = false;
     cachedSize_.reset();
     moveCursor(QTextCursor::Start);
     // A file that mixed its line ends is saved with "\r\n" throughout: it differs from its file.

@@ -20,9 +20,10 @@ class CQvView : public QPlainTextEdit, public tov::ReportTarget {
 public:
     explicit CQvView(QWidget* parent = nullptr);
 
-    // The forms' two operations (UTF-8, lines ending "\r\n").
+    // The forms' operations (UTF-8, lines ending "\r\n").
     std::string wholeText() const override;
     bool replaceWholeText(const std::string& text) override;
+    bool appendText(std::string_view text) override;
 
     /// The text as the view holds it: lines separated by "\n".
     QString viewText() const;
@@ -61,10 +62,22 @@ private:
     void refuseTooLarge() const;
     std::size_t sizeOf(const QString& viewText) const;
     void updateTabStops();
+    /// The forms' text of the report, rebuilt from the document when an edit made it stale.
+    const std::string& coreText() const;
+    /// Inserts view text at the end as one undo step, within the size limit.
+    bool appendTail(const QString& tail);
 
     tov::ReportEncoding encoding_ = tov::ReportEncoding::Gbk;
     LineEnd lineEnd_ = LineEnd::CrLf;
+    // Kept so that a sheet appended to a large report costs the size of the sheet: the file size,
+    // and the report as wholeText() gives it (built only when asked). A sheet appended (through
+    // appendText(), or replaceWholeText() with the old text in front) keeps both in step; any
+    // other change of the document (typing, pasting, undo, loading) drops them, and they are
+    // worked out again when next asked.
+    mutable std::string core_;
+    mutable bool coreValid_ = false;
     mutable std::optional<std::size_t> cachedSize_;
+    bool appending_ = false;  ///< inside appendTail's own insertion
 };
 
 }  // namespace tov::app

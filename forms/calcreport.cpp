@@ -7,9 +7,7 @@
 namespace tov {
 
 void CalcReport::begin(std::string_view title) {
-    s_ = target_.wholeText();
-    base_ = s_.size();
-    s_ += "\r\n";
+    s_ = "\r\n";
     AppendLine(title);
 }
 
@@ -39,6 +37,6 @@ void CalcReport::AppendValueLine(std::string_view label, double value, const cha
 
 void CalcReport::Append(std::string_view text) { s_ += text; }
 
-bool CalcReport::Commit() { return target_.replaceWholeText(s_); }
+bool CalcReport::Commit() { return target_.appendText(s_); }
 
 }  // namespace tov

@@ -37,6 +37,12 @@ FileResult encodeReport(const ReportText& text, std::string& bytes);
 /// Size of the text in its file encoding, or std::string::npos if it cannot be encoded.
 std::size_t encodedSize(std::string_view utf8, ReportEncoding encoding);
 
+/// Bytes that a code point takes in GB18030 (1, 2 or 4), or 0 when it cannot be encoded.
+int gb18030Length(char32_t cp);
+/// The same for every code point below U+10000 at once (a table of 65536 entries; surrogates 0),
+/// for long texts; null when iconv could not provide it (then ask gb18030Length).
+const unsigned char* gb18030Lengths();
+
 /// Reads and decodes a report file.
 FileResult readReportFile(const std::string& path, ReportText& out);
 

@@ -144,6 +144,56 @@ TEST_F(ReportFileTest, AnythingAcceptedWritesBackTheSameBytes) {
     EXPECT_GT(accepted, 100);
 }
 
+// The fast paths (sizes and two-byte decoding by table) agree with iconv, which saving uses.
+TEST_F(ReportFileTest, EveryTwoByteCodeDecodesAsIconvDoes) {
+    int accepted = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            const std::string bytes = {'a', static_cast<char>(lead), static_cast<char>(trail), '\r', '\n'};
+            if (isValidUtf8(bytes)) continue;  // such as C2 80: read as UTF-8, before GBK
+            std::string viaIconv, back;
+            const bool iconvTakes = gb18030ToUtf8(bytes, viaIconv) && utf8ToGb18030(viaIconv, back) && back == bytes;
+            ReportText t;
+            const bool ok = decodeReport(bytes, t).ok();
+            ASSERT_EQ(ok, iconvTakes) << std::hex << lead << ' ' << trail;
+            if (!ok) continue;
+            ++accepted;
+            ASSERT_EQ(t.utf8, viaIconv) << std::hex << lead << ' ' << trail;
+            ASSERT_EQ(encodedSize(t.utf8, ReportEncoding::Gbk), bytes.size());
+        }
+    EXPECT_GT(accepted, 20000);  // GBK's two-byte codes, less the few that are UTF-8
+}
+
+TEST_F(ReportFileTest, SizesAgreeWithIconvOverTheWholeBmp) {
+    // Every BMP code point but the surrogates, in runs of mixed text.
+    std::string text, gb;
+    std::size_t refused = 0;
+    for (char32_t cp = 1; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        std::string one;
+        if (cp < 0x80) one = static_cast<char>(cp);
+        else if (cp < 0x800) one = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+        else one = {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (cp & 0x3F))};
+        std::string enc;
+        if (!utf8ToGb18030(one, enc)) {
+            EXPECT_EQ(encodedSize(one, ReportEncoding::Gbk), std::string::npos);
+            ++refused;
+            continue;
+        }
+        ASSERT_EQ(encodedSize(one, ReportEncoding::Gbk), enc.size()) << std::hex << static_cast<unsigned>(cp);
+        text += one;
+        gb += enc;
+    }
+    EXPECT_EQ(encodedSize(text, ReportEncoding::Gbk), gb.size());
+    EXPECT_LT(refused, 100u);
+    // Outside the BMP, invalid UTF-8 and the other encodings.
+    EXPECT_EQ(encodedSize("a\xF0\x9F\x98\x80", ReportEncoding::Gbk), 5u);
+    EXPECT_EQ(encodedSize("a\xED\xA0\x80", ReportEncoding::Gbk), std::string::npos);
+    EXPECT_EQ(encodedSize("中", ReportEncoding::Utf8), 3u);
+    EXPECT_EQ(encodedSize("中", ReportEncoding::Utf8Bom), 6u);
+}
+
 }  // namespace
 }  // namespace tov
 

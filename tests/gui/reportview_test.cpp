@@ -3,7 +3,10 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include "app/formdialog.h"
 #include "app/qvview.h"
+#include "forms/memoryview.h"
+#include "forms/registry.h"
 #include "forms/reportfile.h"
 #include "tests/gui/guitest.h"
 
@@ -22,6 +25,24 @@ QString textOfFileSize(qsizetype n) {
     }
     t += QString(n, u'y');
     return t;
+}
+// The forms' text and the file size of a view, worked out afresh from what the view shows.
+std::string freshText(const CQvView& v) { return toFileText(v.viewText(), LineEnd::CrLf).toStdString(); }
+std::size_t freshSize(const CQvView& v) {
+    const std::size_t body = tov::encodedSize(toFileText(v.viewText(), v.lineEnd()).toStdString(),
+                                              v.encoding() == tov::ReportEncoding::Gbk ? tov::ReportEncoding::Gbk
+                                                                                       : tov::ReportEncoding::Utf8);
+    return body + (v.encoding() == tov::ReportEncoding::Utf8Bom ? 3 : 0);
+}
+
+// The sheet of the singly reinforced design form with its defaults, from the core alone.
+std::string defaultSheet() {
+    tov::MemoryReport report;
+    tov::MemoryView ui;
+    auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+    form->open(ui);
+    form->onCalculate(ui, report);
+    return report.text();
 }
 }  // namespace
 
@@ -139,6 +160,126 @@ private slots:
         v.paste();
         QVERIFY(v.viewText().endsWith(QStringLiteral("粘贴")));
         QCOMPARE(v.fileSize(), tov::kMaxReportBytes);
+    }
+
+    // The view keeps the report's text and file size between calculations. Whatever the user did
+    // in between (typing, pasting, undo), a Calculate appends its sheet after exactly the text the
+    // view shows, and the size is that of the file the view would save.
+    void calculateAfterEditsAppendsToWhatTheViewShows() {
+        CQvView v;
+        v.show();
+        v.setPlainText(QStringLiteral("第一行\n第二行"));
+        auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+        FormDialog dlg(*form, v);
+        const std::string sheet = defaultSheet();
+        QCOMPARE(sheet.substr(0, 2), std::string("\r\n"));
+        const auto check = [&](const char* step) {
+            QVERIFY2(v.wholeText() == freshText(v), step);
+            QVERIFY2(v.fileSize() == freshSize(v), step);
+        };
+        const auto calculateAndCheck = [&](const char* step) {
+            const QString before = v.viewText();
+            dlg.calculate();
+            QVERIFY2(v.viewText() == before + fromCrLf(QString::fromStdString(sheet)), step);
+            check(step);
+        };
+        calculateAndCheck("first sheet");
+        calculateAndCheck("second sheet");
+        // Typing in the middle and at the end.
+        v.setFocus();
+        QTextCursor c = v.textCursor();
+        c.setPosition(2);
+        v.setTextCursor(c);
+        QTest::keyClicks(&v, QStringLiteral("ab"));
+        QTest::keyClick(&v, Qt::Key_Return);
+        check("typed");
+        calculateAndCheck("after typing");
+        v.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&v, QStringLiteral("xyz"));
+        calculateAndCheck("after typing at the end");
+        // Pasting over a selection, then undo twice (the paste and the last sheet).
+        QApplication::clipboard()->setText(QStringLiteral("粘贴\r\n两行"));
+        c = v.textCursor();
+        c.setPosition(1);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        v.setTextCursor(c);
+        v.paste();
+        check("pasted");
+        calculateAndCheck("after pasting");
+        v.undo();
+        check("undone sheet");
+        v.undo();
+        check("undone paste");
+        calculateAndCheck("after undo");
+        // A sheet appended through the whole text, as before.
+        QVERIFY(v.replaceWholeText(v.wholeText() + sheet));
+        check("whole text");
+        calculateAndCheck("after the whole text");
+    }
+
+    // Tails the document does not take back as they went in: a lone "\r" becomes a break of its
+    // own in the view; a lone "\n" is a break too.
+    void oddLineEndsInAnAppendedTail() {
+        CQvView v;
+        v.setPlainText(QStringLiteral("a"));
+        QVERIFY(v.appendText("\r\nb\rc\r\n"));
+        QCOMPARE(v.viewText(), QStringLiteral("a\nb\nc\n"));
+        QCOMPARE(v.wholeText(), freshText(v));
+        QCOMPARE(v.fileSize(), freshSize(v));
+        QVERIFY(v.appendText("\nnext\r\n"));
+        QCOMPARE(v.viewText(), QStringLiteral("a\nb\nc\n\nnext\n"));
+        QCOMPARE(v.wholeText(), freshText(v));
+        QCOMPARE(v.fileSize(), freshSize(v));
+    }
+
+    // The limit after edits: a typed character leaves no room for a sheet that fitted before it;
+    // undoing it makes room again. The file the view saves has the size the view counted.
+    void sizeLimitHoldsForCalculateAfterEdits() {
+        const std::string sheet = defaultSheet();
+        const std::size_t sheetSize = tov::encodedSize(sheet, tov::ReportEncoding::Gbk);
+        CQvView v;
+        v.show();
+        v.setPlainText(textOfFileSize(static_cast<qsizetype>(tov::kMaxReportBytes - sheetSize)));
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes - sheetSize);
+        v.moveCursor(QTextCursor::Start);
+        v.setFocus();
+        QTest::keyClick(&v, Qt::Key_Q);
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes - sheetSize + 1);
+        auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+        FormDialog dlg(*form, v);
+        const QString typed = v.viewText();
+        Shown shown;
+        answerMessage(&shown);
+        dlg.calculate();
+        QVERIFY(shown.seen);
+        QCOMPARE(shown.text, QString::fromUtf8(kReportFull));
+        QCOMPARE(v.viewText(), typed);
+        v.undo();
+        dlg.calculate();
+        QCOMPARE(v.fileSize(), tov::kMaxReportBytes);
+        QCOMPARE(v.wholeText(), freshText(v));
+        const QString path = tempDir() + QStringLiteral("/full.txt");
+        QVERIFY(v.saveFile(path).ok());
+        QCOMPARE(static_cast<std::size_t>(readBytes(path).size()), tov::kMaxReportBytes);
+    }
+
+    // Files with "\n" line ends or in UTF-8 count their own sizes as sheets are appended.
+    void appendedSizesFollowTheFilesConventions() {
+        const QString dir = tempDir();
+        const std::string sheet = defaultSheet();
+        for (const QByteArray& bytes : {QByteArray("line\nnext\n"), QStringLiteral("计算\r\n").toUtf8(),
+                                        QByteArray("\xEF\xBB\xBF") + QStringLiteral("计算\n").toUtf8()}) {
+            const QString path = dir + QStringLiteral("/c.txt");
+            writeBytes(path, bytes);
+            CQvView v;
+            QVERIFY(v.loadFile(path).ok());
+            QCOMPARE(v.fileSize(), static_cast<std::size_t>(bytes.size()));
+            QVERIFY(v.appendText(sheet));
+            QVERIFY(v.appendText(sheet));
+            QCOMPARE(v.wholeText(), freshText(v));
+            QVERIFY(v.saveFile(path).ok());
+            QCOMPARE(v.fileSize(), static_cast<std::size_t>(readBytes(path).size()));
+        }
     }
 
     void tabStopsAreFourAverageCharacters() {
