@@ -43,7 +43,7 @@ const std::string& CQvView::coreText() const {
     return core_;
 }
 
-std::string CQvView::wholeText() const { return coreText(); }
+const std::string& CQvView::wholeText() const { return coreText(); }
 
 std::size_t CQvView::sizeOf(const QString& text) const {
     // A fragment's size: the byte-order mark belongs to the file, not to its pieces. Line breaks
@@ -151,15 +151,6 @@ bool CQvView::appendTail(const QString& tail) {
         cachedSize_ = before + added;
     }
     return true;
-}
-
-bool CQvView::appendText(std::string_view text) {
-    // A "\r" ending the report and a "\n" beginning the text join into one break: the text as a
-    // whole decides, as replaceWholeText() does.
-    const int last = document()->characterCount() - 2;  // the last character before the end
-    if (!text.empty() && text.front() == '\n' && last >= 0 && document()->characterAt(last) == u'\r')
-        return ReportTarget::appendText(text);
-    return appendTail(fromCrLf(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
 }
 
 bool CQvView::replaceWholeText(const std::string& text) {

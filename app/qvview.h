@@ -21,9 +21,8 @@ public:
     explicit CQvView(QWidget* parent = nullptr);
 
     // The forms' operations (UTF-8, lines ending "\r\n").
-    std::string wholeText() const override;
+    const std::string& wholeText() const override;
     bool replaceWholeText(const std::string& text) override;
-    bool appendText(std::string_view text) override;
 
     /// The text as the view holds it: lines separated by "\n".
     QString viewText() const;
@@ -71,7 +70,7 @@ private:
     LineEnd lineEnd_ = LineEnd::CrLf;
     // Kept so that a sheet appended to a large report costs the size of the sheet: the file size,
     // and the report as wholeText() gives it (built only when asked). A sheet appended (through
-    // appendText(), or replaceWholeText() with the old text in front) keeps both in step; any
+    // replaceWholeText() with the old text in front) keeps both in step; any
     // other change of the document (typing, pasting, undo, loading) drops them, and they are
     // worked out again when next asked.
     mutable std::string core_;

@@ -7,7 +7,11 @@
 namespace tov {
 
 void CalcReport::begin(std::string_view title) {
-    s_ = "\r\n";
+    const std::string& whole = target_.wholeText();
+    s_.reserve(whole.size() + 8192);  // a sheet is a few kB: one allocation, one copy
+    s_ = whole;
+    base_ = s_.size();
+    s_ += "\r\n";
     AppendLine(title);
 }
 
@@ -37,6 +41,6 @@ void CalcReport::AppendValueLine(std::string_view label, double value, const cha
 
 void CalcReport::Append(std::string_view text) { s_ += text; }
 
-bool CalcReport::Commit() { return target_.appendText(s_); }
+bool CalcReport::Commit() { return target_.replaceWholeText(s_); }
 
 }  // namespace tov

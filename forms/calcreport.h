@@ -6,34 +6,24 @@
 
 namespace tov {
 
-/// What a form needs of the report: its whole text, and replacing it.
+/// What a form needs of the report: its whole text, and replacing it. A report that holds much
+/// text keeps it ready and, given its own text with a sheet after it, appends only the sheet.
 class ReportTarget {
 public:
     virtual ~ReportTarget() = default;
     /// The whole report text, UTF-8, lines ending "\r\n".
-    virtual std::string wholeText() const = 0;
+    virtual const std::string& wholeText() const = 0;
     /// Replaces the whole text; false when the report refused it (it has said why).
     virtual bool replaceWholeText(const std::string& text) = 0;
-    /// Appends text at the end: the same as replacing the whole text with the whole text followed
-    /// by this one. A report that holds much text overrides it so that a sheet costs its own size.
-    virtual bool appendText(std::string_view text) {
-        std::string whole = wholeText();
-        whole += text;
-        return replaceWholeText(whole);
-    }
 };
 
 /// A report held in memory: the command line's and the tests' report.
 class MemoryReport : public ReportTarget {
 public:
     explicit MemoryReport(std::string text = {}) : text_(std::move(text)) {}
-    std::string wholeText() const override { return text_; }
+    const std::string& wholeText() const override { return text_; }
     bool replaceWholeText(const std::string& text) override {
         text_ = text;
-        return true;
-    }
-    bool appendText(std::string_view text) override {
-        text_ += text;
         return true;
     }
     const std::string& text() const { return text_; }
@@ -42,8 +32,7 @@ private:
     std::string text_;
 };
 
-/// Builds one sheet: the report's text, then "\r\n", the title line and the sheet's lines. Only
-/// the sheet is held; Commit() appends it to the report, which nothing changes in between.
+/// Builds one sheet: the report's text, then "\r\n", the title line and the sheet's lines.
 class CalcReport {
 public:
     explicit CalcReport(ReportTarget& target) : target_(target) {}
@@ -63,17 +52,18 @@ public:
     void AppendValue(double value, const char* format);
     /// Ends the current line.
     void EndLine() { Append("\r\n"); }
-    /// Replaces the report's text with S (appends the sheet); false when the report refused it.
+    /// Replaces the report's text with S; false when the report refused it.
     bool Commit();
 
     /// The sheet alone: what begin() and the lines added to the report's text.
-    std::string_view sheet() const { return s_; }
+    std::string_view sheet() const { return std::string_view(s_).substr(base_); }
     /// True when a value that is not finite was given to a line.
     bool sawNonFinite() const { return nonFinite_; }
 
 private:
     ReportTarget& target_;
-    std::string s_;  ///< the sheet
+    std::string s_;
+    std::size_t base_ = 0;
     bool nonFinite_ = false;
 };
 

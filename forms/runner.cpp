@@ -58,12 +58,11 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     ui.messages.clear();
 
     RunResult res;
-    const std::string before = report.wholeText();
+    const std::size_t before = report.wholeText().size();
     res.outcome = form->onCalculate(ui, report);
     res.messages = ui.messages;
     if (res.outcome.ok()) {
-        const std::string after = report.wholeText();
-        res.sheet = after.substr(before.size());
+        res.sheet = report.wholeText().substr(before);
         for (const auto& c : decl.controls) {
             if (c.kind == CtlKind::TextResult)
                 res.texts[c.id] = form->text(c.id);

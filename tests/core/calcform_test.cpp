@@ -124,8 +124,11 @@ TEST(CalcForm, OpeningSetsDefaultsAndInitialPicks) {
 // A report that refuses every replacement: the form must keep its old results.
 class RefusingReport : public ReportTarget {
 public:
-    std::string wholeText() const override { return "old"; }
+    const std::string& wholeText() const override { return old_; }
     bool replaceWholeText(const std::string&) override { return false; }
+
+private:
+    std::string old_ = "old";
 };
 
 TEST(CalcForm, ReportRefusingTheSheetKeepsTheOldResults) {
