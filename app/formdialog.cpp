@@ -57,6 +57,10 @@ QString pictureResource(tov::Picture picture) {
 FormDialog::FormDialog(tov::CalcForm& form, tov::ReportTarget& report, QWidget* parent)
     : QDialog(parent), form_(form), report_(report) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The forms' face is 宋体; AR PL UMing is its stand-in here (the usual face where it is missing).
+    QFont songti = font();
+    songti.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"), songti.family()});
+    setFont(songti);
     build();
     form_.open(*this);
 }
