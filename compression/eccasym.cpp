@@ -226,8 +226,12 @@ void largeBothUnknown(CalcReport& r, const Section& s, double g0N, const Eccentr
     Asp = aspFromMoment(s, g0N, x.e, x.xib);
     r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×h0×h0×ξb（1－0.5×ξb）｝／｛fy'×（h0－a'）｝＝", Asp, "%30.1f", "（mm2）");
     if (Asp >= min1) {
-        As = (s.concreteForce(x.xib) + s.fyp * Asp - g0N) / s.fyp;
-        r.AppendValueLine("　　　　As＝（α1×fc×b×h0×ξb＋fy'×As'－γ0×N）／fy'＝", As, "%30.1f", "（mm2）");
+        // Force equilibrium of 6.2.17 with σs = fy: the tension bars work at fy (435 N/mm², not
+        // fy' = 410, for the 500 MPa grades); the line names fy' where the two are equal.
+        As = (s.concreteForce(x.xib) + s.fyp * Asp - g0N) / s.fy;
+        r.AppendValueLine(s.fy == s.fyp ? "　　　　As＝（α1×fc×b×h0×ξb＋fy'×As'－γ0×N）／fy'＝"
+                                        : "　　　　As＝（α1×fc×b×h0×ξb＋fy'×As'－γ0×N）／fy＝",
+                          As, "%30.1f", "（mm2）");
         return;
     }
     // More compression steel than ξb needs: ξ follows from the known As'.
