@@ -100,7 +100,21 @@ protected:
         const char* asText = "　　　　As'＝As＝｛γ0×N×e－α1×fc×b×h0×h0×ξ×（1－0.5ξ）｝／｛fy'×（h0－a'）｝＝";
         auto asFromMoment = [&](double x) { return (g0N * e - s.concreteMoment(x)) / (s.fyp * (h0 - ap)); };
         double As;
-        if (xi <= xib && xi >= 2 * ap / h0) {
+        // ξ above takes fy' for both faces. With fy ≠ fy' the equal areas do not cancel in the force
+        // equilibrium: the areas that large eccentricity gives may put the section beyond ξb.
+        const bool large = xi <= xib && xi >= 2 * ap / h0;
+        const double xiExact =
+            large && s.fy != s.fyp ? (g0N + (s.fy - s.fyp) * asFromMoment(xi)) / s.concreteForce(1) : xi;
+        if (large && xiExact > xib) {
+            setText(kType, kSmall);
+            r.AppendLine("　　　　ξ≤ξb，但 fy≠fy'，按大偏心受压求得的配筋代入力的平衡方程复核:");
+            r.AppendValueLine("　　　　e＝ei＋h／2－a＝", e, "%30.1f", "（mm）");
+            r.AppendValueLine(asText, asFromMoment(xi), "%30.1f", "（mm2）");
+            r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiExact, "%30.3f");
+            r.AppendLine("　　　　因为 ξ＞ξb，属于小偏心受压");
+            r.AppendLine("　　　◇钢筋截面面积计算:");
+            As = smallEccentricity(r, s, g0N, e, xi, asText);
+        } else if (large) {
             setText(kType, kLarge);
             r.AppendLine("　　　　因为 2×a'／h0≤ξ≤ξb，属于大偏心受压");
             r.AppendLine("　　　◇钢筋截面面积计算:");

@@ -47,5 +47,33 @@ TEST(CompressionReview, AsymDesignTakesTensionBarsAtFy) {
     EXPECT_NEAR(k.results.at(1006), 636.136, 0.01);
 }
 
+// Form 190, HRB500 (fy = 435, fy' = 410), C30, 400×600, a = 40, N = 1505 kN, M1/M2 = 650/700,
+// Lc = 4000: ξ = γ0·N/(α1·fc·b·h0) = 1505e3/(14.3·400·560) = 0.470 ≤ ξb = 0.482, but the
+// large-eccentricity areas (2291.9 mm² each face) give, with the real force balance,
+// ξ = (1505e3 + (435 − 410)·2291.9)/(14.3·400·560) = 0.488 > ξb: the section is small-eccentric.
+// Solving both equilibrium equations with σs = fy·(ξ − β1)/(ξb − β1) gives ξ = 0.485 and
+// As = As' = 2226.2 mm², which the check form carries at M = 712.03 kN·m.
+TEST(CompressionReview, SymDesignWithUnequalSteelStrengthsClassifiesByTheRealBalance) {
+    const std::vector<Assignment> in = {{1009, "C30"},  {1024, "1505"}, {1075, "650"}, {1007, "700"},
+                                        {1077, "4000"}, {1001, "400"},  {1066, "600"}, {1002, "40"}};
+    RunResult d = run("190", in);
+    ASSERT_TRUE(d.outcome.ok());
+    EXPECT_EQ(d.texts.at(1061), "小偏心受压");
+    EXPECT_FALSE(hasLine(d.sheet, "　　　　因为 2×a'／h0≤ξ≤ξb，属于大偏心受压"));
+    EXPECT_TRUE(hasLine(d.sheet, "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝0.488"));
+    EXPECT_TRUE(hasLine(d.sheet, "　　　　因为 ξ＞ξb，属于小偏心受压"));
+    const double As = d.results.at(1008);
+    EXPECT_NEAR(As, 2226.2, 0.1);
+    char t[64];
+    std::snprintf(t, sizeof t, "%.17g", As);
+    RunResult c = run("202", {{1009, "C30"}, {1010, "HRB500"}, {1024, "1505"}, {1001, "400"}, {1066, "600"},
+                              {1002, "40"}, {1008, t}});
+    ASSERT_TRUE(c.outcome.ok());
+    EXPECT_EQ(c.texts.at(1061), "小偏心受压");
+    EXPECT_NEAR(c.results.at(1006), 712.034, 0.01);
+    // The defaults (also HRB500) stay large-eccentric with the spelled-out lines.
+    EXPECT_TRUE(hasLine(run("190").sheet, "　　　　因为 2×a'／h0≤ξ≤ξb，属于大偏心受压"));
+}
+
 }  // namespace
 }  // namespace tov::test
