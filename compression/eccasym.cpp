@@ -536,26 +536,7 @@ protected:
         const Section s = sectionOf(*this, b, h, a, ap);
         const double g0N = s.g0 * N * 1000, h0 = s.h0();
 
-        r.begin("─────不对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────");
-        r.AppendLine("一、设计要求:");
-        r.AppendNameLine("　　　　结构安全等级: ", sheetName(kSafety));
-        r.AppendNameLine("　　　　混凝土强度等级: ", sheetName(kConcrete));
-        r.AppendNameLine("　　　　钢筋等级: ", sheetName(kSteel));
-        r.AppendValueLine("　　　　轴向压力设计值 N＝", N, "%30.3f", "（kN）");
-        r.AppendValueLine("　　　　矩形截面宽 b＝", b, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　矩形截面高 h＝", h, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a'＝", ap, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a＝", a, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　钢筋面积 As'＝", Asp, "%30.1f", "（mm2）");
-        r.AppendValueLine("　　　　钢筋面积 As ＝", As, "%30.1f", "（mm2）");
-        parameters(r, *this, "%30.2f");
-        r.AppendLine("三、计算过程:");
-        r.AppendLine("　　　◇截面有效高度:");
-        r.AppendValueLine("　　　　h0＝h－a＝", h0, "%30.1f", "（mm）");
-        r.AppendLine("　　　◇附加偏心距:");
-        r.AppendValueLine("　　　　h／30＝", h / 30, "%30.1f", "（mm）");
-        const double ea = std::max(h / 30, 20.0);
-        r.AppendValueLine("　　　　ea＝max｛h／30，20｝＝", ea, "%30.1f", "（mm）");
+        const double ea = checkSheetHead(r, *this, "─────不对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────", N, b, h, ap, a, Asp, As, h0);
         r.AppendLine("　　　◇相对受压区高度:");
         r.AppendValueLine("　　　　ξb＝β1／（1＋fy／Es／εcu）＝", s.xib(), "%30.3f");
         r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiLarge(s, g0N, As, Asp), "%30.3f");

@@ -125,6 +125,31 @@ double depthsAndEa(CalcReport& r, double h, double a, double ap) {
     return ea;
 }
 
+double checkSheetHead(CalcReport& r, const CalcForm& f, std::string_view title, double N, double b,
+                      double h, double ap, double a, double Asp, double As, double h0) {
+    r.begin(title);
+    r.AppendLine("一、设计要求:");
+    r.AppendNameLine("　　　　结构安全等级: ", f.sheetName(kSafety));
+    r.AppendNameLine("　　　　混凝土强度等级: ", f.sheetName(kConcrete));
+    r.AppendNameLine("　　　　钢筋等级: ", f.sheetName(kSteel));
+    r.AppendValueLine("　　　　轴向压力设计值 N＝", N, "%30.3f", "（kN）");
+    r.AppendValueLine("　　　　矩形截面宽 b＝", b, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　矩形截面高 h＝", h, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a'＝", ap, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a＝", a, "%30.1f", "（mm）");
+    r.AppendValueLine("　　　　钢筋面积 As'＝", Asp, "%30.1f", "（mm2）");
+    r.AppendValueLine("　　　　钢筋面积 As ＝", As, "%30.1f", "（mm2）");
+    parameters(r, f, "%30.2f");
+    r.AppendLine("三、计算过程:");
+    r.AppendLine("　　　◇截面有效高度:");
+    r.AppendValueLine("　　　　h0＝h－a＝", h0, "%30.1f", "（mm）");
+    r.AppendLine("　　　◇附加偏心距:");
+    r.AppendValueLine("　　　　h／30＝", h / 30, "%30.1f", "（mm）");
+    const double ea = std::max(h / 30, 20.0);
+    r.AppendValueLine("　　　　ea＝max｛h／30，20｝＝", ea, "%30.1f", "（mm）");
+    return ea;
+}
+
 void valueLine(CalcReport& r, const std::string& head, double v, const char* fmt,
                const std::string& tail) {
     r.Append(head);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <string>
 
 #include "forms/calcform.h"
@@ -137,6 +138,11 @@ void parameters(CalcReport& r, const CalcForm& f, const char* beta1Format);
 
 /// "◇截面有效高度" and "◇附加偏心距" of the design sheets; returns ea.
 double depthsAndEa(CalcReport& r, double h, double a, double ap);
+
+/// Head of both check sheets (198, 202): the title, the requirements with both areas, the
+/// parameters, h0 and ea; returns ea.
+double checkSheetHead(CalcReport& r, const CalcForm& f, std::string_view title, double N, double b,
+                      double h, double ap, double a, double Asp, double As, double h0);
 
 struct SecondOrderIn {
     double N, M1, M2, Lc, b, h, h0, ea, fc;  ///< kN, kN·m, mm, N/mm²
