@@ -86,10 +86,13 @@ nlohmann::json toJson(const FormDecl& decl, const RunResult& r) {
     j["form"] = decl.className;
     j["sheet"] = r.outcome.ok() ? nlohmann::json(r.sheet) : nlohmann::json(nullptr);
     nlohmann::json results = nlohmann::json::object(), texts = nlohmann::json::object();
-    for (const auto& [id, v] : r.results) results[std::to_string(id)] = v;
+    for (const auto& [id, v] : r.results)
+        results[std::to_string(id)] = r.empty.count(id) ? nlohmann::json(nullptr) : nlohmann::json(v);
     for (const auto& [id, t] : r.texts) texts[std::to_string(id)] = t;
     j["results"] = results;
     j["texts"] = texts;
+    j["verdict"] = r.outcome.ok() && r.verdict.kind != Verdict::Kind::None ? nlohmann::json(r.verdict.text)
+                                                                           : nlohmann::json(nullptr);
     if (r.outcome.ok()) {
         j["message"] = nullptr;
         j["icon"] = nullptr;

@@ -335,7 +335,7 @@ protected:
         r.AppendLine("　　　　规范要求受压构件一侧纵向钢筋最小配筋率 ρmin＝0.20％");
         As = asMinimum(r, As, min1);
         allBars(r, *this, s, As, Asp, true);
-        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Raise::Either) == Verdict::Raised)
+        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Raise::Either) == CapacityFix::Raised)
             retype(r, capacity(s, g0N, As, Asp));
         outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBraces);
         setValue(kAsp, Asp);
@@ -443,7 +443,7 @@ protected:
         allBars(r, *this, s, As, Asp, false);
         // As' given: only As may grow (As' designed anew may grow as well).
         if (ensureCapacity(r, s, g0N, x.e, As, Asp, Asp == value(kAsp) ? Raise::As : Raise::Either) ==
-            Verdict::Raised)
+            CapacityFix::Raised)
             retype(r, capacity(s, g0N, As, Asp));
         outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBrackets);
         setValue(kAs, As);

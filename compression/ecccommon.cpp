@@ -300,9 +300,9 @@ double smallerWithoutAsp(CalcReport& r, const Section& s, double g0N, double e, 
     return As;
 }
 
-Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
+CapacityFix ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
                        Raise how) {
-    if (carries(s, g0N, e, As, Asp)) return Verdict::Carried;
+    if (carries(s, g0N, e, As, Asp)) return CapacityFix::Carried;
     r.AppendLine("　　　◇截面承载力复核（规范第6.2.17条、第6.2.14条）:");
     r.AppendLine("　　　　按以上钢筋面积，截面不能承受该偏心压力，应增大钢筋面积");
     const double cap = s.b * s.h;
@@ -319,7 +319,7 @@ Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, do
         if (v) {
             As = Asp = *v;
             r.AppendValueLine("　　　　取 As'＝As＝", As, "%30.1f", "（mm2）");
-            return Verdict::Raised;
+            return CapacityFix::Raised;
         }
     } else {
         auto okS = [&](double A) { return carries(s, g0N, e, A, Asp); };
@@ -330,16 +330,16 @@ Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, do
         if (vp && (!vs || *vp - Asp <= *vs - As)) {
             Asp = *vp;
             r.AppendValueLine("　　　　增大受压钢筋，取 As'＝", Asp, "%30.1f", "（mm2）");
-            return Verdict::Raised;
+            return CapacityFix::Raised;
         }
         if (vs) {
             As = *vs;
             r.AppendValueLine("　　　　增大受拉侧钢筋，取 As＝", As, "%30.1f", "（mm2）");
-            return Verdict::Raised;
+            return CapacityFix::Raised;
         }
     }
     r.AppendLine("　　　　钢筋面积增至 b×h 仍不能承受该偏心压力，应加大截面尺寸或提高混凝土强度等级");
-    return Verdict::Fails;
+    return CapacityFix::Fails;
 }
 
 const NuText kNuBraces = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'（As＋As'）｝／γ0＝",

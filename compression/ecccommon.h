@@ -182,10 +182,10 @@ enum class Raise {
     As,      ///< As only (As' is given)
     Both,    ///< As = As' together
 };
-enum class Verdict { Carried, Raised, Fails };
+enum class CapacityFix { Carried, Raised, Fails };
 /// Checks the designed section by the check forms' own rules (capacity) and, when it falls short
 /// of the distance e, raises the areas to the least that carry, saying so.
-Verdict ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
+CapacityFix ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
                        Raise how);
 
 /// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN.

@@ -164,7 +164,7 @@ protected:
         // The areas carry the moment by the check form's rules (with fy ≠ fy' the check's ξ is
         // the exact one; the ξ above takes fy' for both faces).
         double Asp = As;
-        if (ensureCapacity(r, s, g0N, e, As, Asp, Raise::Both) == Verdict::Raised) {
+        if (ensureCapacity(r, s, g0N, e, As, Asp, Raise::Both) == CapacityFix::Raised) {
             const Capacity c = capacity(s, g0N, As, As);
             const char* t = c.small() ? kSmall : kLarge;
             if (text(kType) != t) {

@@ -65,7 +65,7 @@ bool CalcForm::takeIn(FormView& ui) {
 
 void CalcForm::putBack(FormView& ui) const {
     for (const auto& c : decl_.controls) {
-        if (c.isNumeric()) ui.setFieldText(c.id, showNumber(value(c.id)));
+        if (c.isNumeric()) ui.setFieldText(c.id, isEmpty(c.id) ? std::string() : showNumber(value(c.id)));
         if (c.kind == CtlKind::TextResult) ui.setFieldText(c.id, text(c.id));
         if (c.kind == CtlKind::CheckBox) ui.setChecked(c.id, checked(c.id));
         ui.setEnabled(c.id, enabled(c.id));
@@ -121,6 +121,8 @@ Outcome CalcForm::onCalculate(FormView& ui, ReportTarget& report) {
         }
     }
     const State before = st_;
+    st_.verdict = {};
+    st_.empty.clear();
     CalcReport r(report);
     Outcome out = calculate(r);
     if (out.ok()) {
@@ -168,6 +170,11 @@ int CalcForm::pick(int id) const {
 const std::string& CalcForm::sheetName(int id) const {
     auto it = st_.names.find(id);
     return it == st_.names.end() ? kEmpty : it->second;
+}
+
+bool CalcForm::isEmpty(int id) const {
+    auto it = st_.empty.find(id);
+    return it != st_.empty.end() && it->second;
 }
 
 double CalcForm::col(int pickerId, Col column) const {

@@ -38,6 +38,15 @@ struct Outcome {
     bool ok() const { return kind == Kind::Sheet; }
 };
 
+/// The outcome of a sheet in one short phrase, for the dialog's status line and the JSON output.
+/// Ok reads green (满足要求), Detailing amber (构造配筋 and the like), Fail red (超筋, 截面尺寸不足,
+/// 不满足); None when the form says nothing beyond its figures.
+struct Verdict {
+    enum class Kind { None, Ok, Detailing, Fail };
+    Kind kind = Kind::None;
+    std::string text;
+};
+
 /// Inputs are refused beyond these magnitudes (mm, mm², kN, kN·m): no member is that large, and
 /// nothing smaller than a millionth of a unit means anything; such values only overflow formulas.
 inline constexpr double kLargestInput = 1e9;
@@ -55,6 +64,8 @@ class CalcForm {
         std::map<int, bool> enabled;
         std::map<int, int> picks;
         std::map<int, std::string> names;
+        std::map<int, bool> empty;  ///< result fields left blank: the design has no valid value
+        Verdict verdict;
     };
 
 public:
@@ -82,6 +93,10 @@ public:
     const std::string& sheetName(int id) const;
     /// A design value supplied by a grade picker; the picker must declare the column.
     double col(int pickerId, Col column) const;
+    /// True when the last Calculate left this result field blank (no valid value to show).
+    bool isEmpty(int id) const;
+    /// The verdict of the last Calculate that wrote a sheet.
+    const Verdict& verdict() const { return st_.verdict; }
 
 protected:
     /// Computes and writes the sheet, after every declared check has passed. A refusal or a
@@ -94,7 +109,17 @@ protected:
 
     bool takeIn(FormView& ui);
     void putBack(FormView& ui) const;
-    void setValue(int id, double v) { st_.values[id] = v; }
+    void setValue(int id, double v) {
+        st_.values[id] = v;
+        st_.empty.erase(id);
+    }
+    /// Leaves a result field blank: shown empty in the dialog, null in the JSON output. Its value
+    /// reads 0.
+    void setEmpty(int id) {
+        st_.values[id] = 0;
+        st_.empty[id] = true;
+    }
+    void setVerdict(Verdict::Kind kind, std::string text) { st_.verdict = {kind, std::move(text)}; }
     void setText(int id, std::string t) { st_.texts[id] = std::move(t); }
     void setEnabledState(int id, bool on) { st_.enabled[id] = on; }
     void setPick(int id, int index) { st_.picks[id] = index; }

@@ -68,7 +68,9 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
                 res.texts[c.id] = form->text(c.id);
             else if (c.isResult())
                 res.results[c.id] = form->value(c.id);
+            if (c.isResult() && form->isEmpty(c.id)) res.empty.insert(c.id);
         }
+        res.verdict = form->verdict();
     }
     return res;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct RunResult {
     Outcome outcome;
     std::string sheet;                     ///< the text one Calculate appended; empty when refused
     std::map<int, double> results;         ///< numeric result fields
+    std::set<int> empty;                   ///< result fields left blank (no valid value)
+    Verdict verdict;                       ///< the sheet's verdict
     std::map<int, std::string> texts;      ///< text result fields
     std::vector<MemoryView::Message> messages;
 };

@@ -1,0 +1,80 @@
+// The resistance of a rectangular section with two bar layers under an axial force and a moment
+// about one axis: plane sections, the rectangular stress block with the grade's α1, β1 and εcu,
+// bar stresses from strain, each bounded by its grade's strengths.
+//
+// Units inside: N, mm, N/mm², N·mm. Signs: N > 0 is compression; M > 0 compresses the face next
+// to As′ (the "top") and stretches As; moments are taken about the mid-depth h/2.
+#pragma once
+
+#include <limits>
+#include <vector>
+
+namespace tov::section {
+
+/// One bar layer: its area, its depth from the top face, its design strengths and modulus.
+struct Layer {
+    double area = 0;   ///< mm²
+    double depth = 0;  ///< mm, from the top (compressed) face
+    double fy = 0;     ///< tensile design strength, N/mm²
+    double fyc = 0;    ///< compressive design strength fy′, N/mm²
+    double Es = 2.0e5; ///< N/mm²
+};
+
+struct RectSection {
+    double b = 0, h = 0;                 ///< mm
+    double fc = 0, alpha1 = 1, beta1 = 0.8, ecu = 0.0033;
+    Layer As;   ///< the bottom layer (depth h − a)
+    Layer Asp;  ///< the top layer (depth a′)
+};
+
+/// The resultant of the stresses for one neutral-axis depth x (mm from the top face).
+struct Resultant {
+    double N = 0;  ///< N, compression positive
+    double M = 0;  ///< N·mm about h/2, positive compresses the top
+    double x = 0;  ///< neutral-axis depth used (mm); +inf for uniform compression, −inf for uniform tension
+    double sigmaS = 0;   ///< stress in As, tension positive, N/mm²
+    double sigmaSp = 0;  ///< stress in As′, compression positive, N/mm²
+};
+
+/// The stresses at neutral-axis depth x (0 < x; the compression block is min(β1·x, h) deep).
+Resultant atDepth(const RectSection& s, double x);
+
+/// Largest positive moment the section carries together with the axial force N.
+/// xMax caps the neutral-axis depth (for example ξb·h0 for an over-reinforced flexural member):
+/// when equilibrium needs a deeper x, the moment is taken at x = xMax with the force balance
+/// the cap allows. Returns the resultant found; its M is the capacity. When N lies outside
+/// [−Nt0, N0] there is none: M is 0 and ok() is false.
+struct MomentCapacity {
+    bool ok = false;
+    Resultant at;
+};
+MomentCapacity momentCapacity(const RectSection& s, double N,
+                              double xMax = std::numeric_limits<double>::infinity());
+
+/// Largest axial force N (compression positive, or the least tension when negative) the section
+/// carries at eccentricity e0 = M/N measured from h/2, positive toward the top face.
+/// For a tension force give tension = true: the capacity is then the largest tensile force
+/// (returned positive) at that eccentricity.
+struct AxialCapacity {
+    bool ok = false;
+    double Nu = 0;  ///< N
+    Resultant at;
+};
+AxialCapacity axialCapacity(const RectSection& s, double e0, bool tension = false);
+
+/// Squash load N0 = α1·fc·b·h + fy′·(As + As′) and tensile capacity Nt0 = fy·(As + As′) (N).
+double squashLoad(const RectSection& s);
+double tensileCapacity(const RectSection& s);
+
+/// The interaction curve: a closed list of (N, M) points running from pure tension through the
+/// positive moments to pure compression and back through the negative moments.
+struct Point {
+    double N = 0;  ///< N
+    double M = 0;  ///< N·mm
+};
+std::vector<Point> interactionCurve(const RectSection& s, int pointsPerSide = 100);
+
+/// The balanced point: As reaches fy as the top fibre reaches εcu.
+Resultant balanced(const RectSection& s);
+
+}  // namespace tov::section
