@@ -40,10 +40,13 @@ struct Resultant {
 Resultant atDepth(const RectSection& s, double x);
 
 /// Largest positive moment the section carries together with the axial force N.
-/// xMax caps the neutral-axis depth (for example ξb·h0 for an over-reinforced flexural member):
-/// when equilibrium needs a deeper x, the moment is taken at x = xMax with the force balance
-/// the cap allows. Returns the resultant found; its M is the capacity. When N lies outside
-/// [−Nt0, N0] there is none: M is 0 and ok() is false.
+/// xMax caps the neutral-axis depth: an over-reinforced flexural member passes ξb·h0/β1, the
+/// balanced depth, so that the block depth is ξb·h0. When equilibrium with N needs a deeper
+/// neutral axis than xMax, the capacity is taken at x = xMax, as the code's formula with the
+/// block depth ξb·h0 counts it: M is then the moment of the concrete block and of As′ (at its
+/// plane-section stress) about the As layer, reduced by N·(h0 − h/2) so that for N = 0 it is the
+/// flexural capacity; at.N is the force of that state, not N. When N lies outside [−Nt0, N0]
+/// there is no capacity: ok is false and M is 0.
 struct MomentCapacity {
     bool ok = false;
     Resultant at;
