@@ -4,7 +4,9 @@
 //   tovarin-calc show FORM
 //   tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]
 //   tovarin-calc --batch FILE [--json | --report FILE]
+//   tovarin-calc redo REPORT --sheet N [--json] [--report FILE]
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -15,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "forms/numfield.h"
+#include "forms/readback.h"
 #include "forms/reportfile.h"
 #include "forms/runner.h"
 
@@ -32,6 +35,7 @@ int usage(const std::string& why) {
                  "       tovarin-calc show FORM\n"
                  "       tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]\n"
                  "       tovarin-calc --batch FILE [--json | --report FILE]\n"
+                 "       tovarin-calc redo REPORT --sheet N [--json] [--report FILE]\n"
                  "FORM is a class name, dialog id or command id; ID a control id.\n";
     return kExitUsage;
 }
@@ -163,6 +167,29 @@ std::vector<std::string> splitWords(const std::string& line) {
     return words;
 }
 
+// Calculates a sheet of a report again: its form, with the inputs read back from the sheet.
+int redo(const std::string& path, int number, const Options& opt) {
+    ReportText file;
+    if (FileResult r = readReportFile(path, file); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+        return kExitFile;
+    }
+    const auto sheets = findSheets(file.utf8);
+    if (number < 1 || number > static_cast<int>(sheets.size())) {
+        std::cerr << "tovarin-calc: " << path << " has " << sheets.size() << " sheet(s), not a sheet " << number
+                  << "\n";
+        return kExitRefused;
+    }
+    const SheetSpan& span = sheets[static_cast<std::size_t>(number - 1)];
+    const ReadBack rb = readBackSheet(std::string_view(file.utf8).substr(span.begin, span.end - span.begin));
+    if (!rb.ok()) {
+        std::cerr << path << ":" << (rb.line >= 0 ? span.firstLine + rb.line + 1 : span.firstLine + 1) << ": "
+                  << rb.error << "\n";
+        return kExitRefused;
+    }
+    return runOne(*rb.form, rb.assignments, opt);
+}
+
 // One case per line: FORM ID=VALUE ...; '#' starts a comment. Refused lines are reported with
 // their line number and do not stop the run.
 int batch(const std::string& path, const Options& opt) {
@@ -228,6 +255,7 @@ int main(int argc, char** argv) {
     if (args.empty()) return usage("");
     Options opt;
     std::optional<std::string> batchFile;
+    std::optional<int> sheetNumber;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
@@ -235,6 +263,13 @@ int main(int argc, char** argv) {
         } else if (args[i] == "--report" || args[i] == "--batch") {
             if (i + 1 >= args.size()) return usage(args[i] + " needs a file");
             (args[i] == "--report" ? opt.report : batchFile) = args[i + 1];
+            ++i;
+        } else if (args[i] == "--sheet") {
+            int n = 0;
+            if (i + 1 >= args.size() || !(n = std::atoi(args[i + 1].c_str())) ||
+                std::to_string(n) != args[i + 1])
+                return usage("--sheet needs a sheet number");
+            sheetNumber = n;
             ++i;
         } else if (args[i] == "--help" || args[i] == "-h") {
             usage("");
@@ -249,6 +284,11 @@ int main(int argc, char** argv) {
         return batch(*batchFile, opt);
     }
     if (rest.empty()) return usage("no form named");
+    if (rest[0] == "redo") {
+        if (rest.size() != 2 || !sheetNumber) return usage("redo takes a report and --sheet N");
+        return redo(rest[1], *sheetNumber, opt);
+    }
+    if (sheetNumber) return usage("--sheet goes with redo");
     if (rest[0] == "list") return rest.size() == 1 ? list() : usage("list takes no arguments");
     if (rest[0] == "show") {
         if (rest.size() != 2) return usage("show takes one form");

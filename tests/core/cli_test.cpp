@@ -116,6 +116,21 @@ TEST(CommandLine, ReportFileIsCreatedThenAppendedInGbk) {
     fs::remove(p);
 }
 
+TEST(CommandLine, RedoCalculatesASheetOfAReportAgain) {
+    const fs::path p = fs::temp_directory_path() / ("tovarin-cli-redo-" + std::to_string(::getpid()) + ".txt");
+    fs::remove(p);
+    ASSERT_EQ(cli({"130", "1006=120", "--report", p.string()}).status, 0);
+    ASSERT_EQ(cli({"180", "1064=1", "1001=450", "--report", p.string()}).status, 0);
+    Cli r = cli({"redo", p.string(), "--sheet", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, run("180", {{1064, "1"}, {1001, "450"}}).sheet);
+    Cli missing = cli({"redo", p.string(), "--sheet", "3"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("has 2 sheet(s)"), std::string::npos);
+    EXPECT_EQ(cli({"redo", p.string()}).status, 64);
+    fs::remove(p);
+}
+
 TEST(CommandLine, BatchReportsRefusedLinesAndGoesOn) {
     const fs::path b = fs::temp_directory_path() / ("tovarin-batch-" + std::to_string(::getpid()) + ".txt");
     {
