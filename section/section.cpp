@@ -179,6 +179,20 @@ AxialCapacity axialCapacity(const RectSection& s, double e0, bool tension) {
     return out;
 }
 
+double utilisation(const RectSection& s, Point p) {
+    if (!usable(s) || !finite(p.N) || !finite(p.M)) return kInf;
+    if (p.N == 0 && p.M == 0) return 0;
+    double ratio = kInf;
+    if (p.N == 0) {
+        const double cap = p.M > 0 ? momentCapacity(s, 0).at.M : momentCapacity(mirrored(s), 0).at.M;
+        if (cap > 0) ratio = std::abs(p.M) / cap;
+    } else {
+        const AxialCapacity a = axialCapacity(s, p.M / p.N, p.N < 0);
+        if (a.ok && a.Nu > 0) ratio = std::abs(p.N) / a.Nu;
+    }
+    return ratio;
+}
+
 Resultant balanced(const RectSection& s) {
     if (!usable(s)) return {};
     const double ey = s.As.fy / s.As.Es;

@@ -82,6 +82,10 @@ struct Point {
 };
 std::vector<Point> interactionCurve(const RectSection& s, int pointsPerSide = 100);
 
+/// Where a point lies against the curve, along its ray from the origin: the point's distance
+/// over the curve's, so at most 1 on or inside it; +inf when the curve gives nothing that way.
+double utilisation(const RectSection& s, Point p);
+
 /// The balanced point: As reaches fy as the top fibre reaches εcu.
 Resultant balanced(const RectSection& s);
 
