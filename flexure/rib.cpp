@@ -114,9 +114,9 @@ const FormDecl& tDesignDecl() {
     return decl;
 }
 
-class CTRibDesignDlg final : public CalcForm {
+class CTRibDesignDlg final : public DesignForm {
 public:
-    CTRibDesignDlg() : CalcForm(tDesignDecl()) {}
+    CTRibDesignDlg() : DesignForm(tDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -145,8 +145,7 @@ protected:
             "%30.3f",
             " (mm2)",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -168,9 +167,9 @@ const FormDecl& lDesignDecl() {
     return decl;
 }
 
-class CLRibDesignDlg final : public CalcForm {
+class CLRibDesignDlg final : public DesignForm {
 public:
-    CLRibDesignDlg() : CalcForm(lDesignDecl()) {}
+    CLRibDesignDlg() : DesignForm(lDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -199,8 +198,7 @@ protected:
             "%30.1f",
             "（mm2）",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -222,9 +220,9 @@ const FormDecl& tCheckDecl() {
     return decl;
 }
 
-class CTRibCheckDlg final : public CalcForm {
+class CTRibCheckDlg final : public CheckForm {
 public:
-    CTRibCheckDlg() : CalcForm(tCheckDecl()) {}
+    CTRibCheckDlg() : CheckForm(tCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -258,8 +256,7 @@ protected:
             "M",
             true,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:
@@ -281,9 +278,9 @@ const FormDecl& lCheckDecl() {
     return decl;
 }
 
-class CLRibCheckDlg final : public CalcForm {
+class CLRibCheckDlg final : public CheckForm {
 public:
-    CLRibCheckDlg() : CalcForm(lCheckDecl()) {}
+    CLRibCheckDlg() : CheckForm(lCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -316,8 +313,7 @@ protected:
             "Mu",
             false,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:

@@ -73,9 +73,9 @@ const FormDecl& designDecl() {
     return decl;
 }
 
-class CTBeamDesignDlg final : public CalcForm {
+class CTBeamDesignDlg final : public DesignForm {
 public:
-    CTBeamDesignDlg() : CalcForm(designDecl()) {}
+    CTBeamDesignDlg() : DesignForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -110,8 +110,7 @@ protected:
             "%30.3f",
             "（mm2）",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -150,9 +149,9 @@ const FormDecl& checkDecl() {
     return decl;
 }
 
-class CTBeamCheckDlg final : public CalcForm {
+class CTBeamCheckDlg final : public CheckForm {
 public:
-    CTBeamCheckDlg() : CalcForm(checkDecl()) {}
+    CTBeamCheckDlg() : CheckForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -188,8 +187,7 @@ protected:
             "M",
             false,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:
