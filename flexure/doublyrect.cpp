@@ -224,8 +224,11 @@ Capacity capacityOf(const Values& v, double b, double h, double ac, double a, do
     const double h0 = h - a;
     const double xi = (v.fy * As - v.fyc * Asc) / (v.a1 * v.fc * b * h0);
     Capacity c;
-    // A ξ that equals ξb up to rounding (a design at the limit) is not over-reinforced.
-    if (xi > xiB(v) * (1 + 1e-12)) {
+    // Areas are printed to 0.1 mm²: a ξ beyond ξb by no more than that rounding moves it is a
+    // design at the limit read back from its sheet, not an over-reinforced section (where ξb·h0 <
+    // 2a' the capacity drops at ξb, and the printed areas of such a design must still carry).
+    const double slack = 0.05 * (v.fy + v.fyc) / (v.a1 * v.fc * b * h0);
+    if (xi > xiB(v) + slack) {
         c = atLimit(v, b, h, ac, a, Asc, As);
     } else if (Asc > 0 && xi < 2 * ac / h0) {
         c.way = Way::AboutAsc;
