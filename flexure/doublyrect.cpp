@@ -677,7 +677,9 @@ protected:
         r.AppendValueLine("　　　　矩形截面宽度 b＝", b, "%30.1f", "（mm）");
         r.AppendValueLine("　　　　矩形截面高度 h＝", h, "%30.1f", "（mm）");
         r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a ＝", a, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　钢筋面积 As＝", As, "%30.1f", "（mm2）");
+        const double rhoMin = rhoMinTension(v.ft, v.fy), AsMin = rhoMin / 100 * b * h;
+        const int dAs = As < AsMin ? claimDecimals(As, AsMin, 1) : 1;
+        r.AppendValueLine("　　　　钢筋面积 As＝", As, fixedFormat(dAs), "（mm2）");
         r.AppendLine("二、计算参数:");
         r.AppendLine(kLookup);
         concreteLines(r, *this, v);
@@ -776,8 +778,7 @@ protected:
             r.AppendValueLine("　　　　M＝｛α1×fc×b×h0×h0×ξ×（1－0.5×ξ）＋σs'×As'×（h0－a'）｝／γ0＝", Mu, "%30.6f",
                               "（kN.m）");
         }
-        const double rhoMin = rhoMinTension(v.ft, v.fy), AsMin = rhoMin / 100 * b * h;
-        checkMinimum(r, rhoMin, b, h, As, 1);
+        checkMinimum(r, rhoMin, b, h, As, dAs);
         const Verdict verdict = checkVerdict(As < AsMin, over);
         setVerdict(verdict.kind, verdict.text);
         setValue(kMu, Mu);

@@ -42,7 +42,8 @@ std::vector<Check> lSizeChecks() {
 double flangeDepthCandidate(CalcReport& r, const Section& s, const char* ratioLabel, const char* limitLabel,
                             double k) {
     const double ratio = s.hf / s.h0;
-    r.AppendValueLine(ratioLabel, ratio, "%30.3f");
+    // "hf'／h0＜0.1" must read so in the printed ratio.
+    r.AppendValueLine(ratioLabel, ratio, fixedFormat(ratio < 0.1 ? claimDecimals(ratio, 0.1, 3) : 3));
     if (ratio >= 0.1) return HUGE_VAL;
     r.AppendValueLine(limitLabel, s.b + k * s.hf, "%30.1f", "（mm）");
     return s.b + k * s.hf;

@@ -28,7 +28,9 @@ std::vector<Check> sizeChecks() {
 // 0.05, the web alone below.
 double flangeDepthCandidate(CalcReport& r, const Section& s) {
     const double ratio = s.hf / s.h0;
-    r.AppendValueLine("　　　　②按翼缘高度hf'考虑，hf'／h0＝", ratio, "%30.3f");
+    // "hf'／h0＜0.1" (or 0.05) must read so in the printed ratio.
+    const int d = ratio < 0.05 ? claimDecimals(ratio, 0.05, 3) : ratio < 0.1 ? claimDecimals(ratio, 0.1, 3) : 3;
+    r.AppendValueLine("　　　　②按翼缘高度hf'考虑，hf'／h0＝", ratio, fixedFormat(d));
     if (ratio >= 0.1) {
         r.AppendValueLine("　　　　　因为hf'／h0≥0.1，bf'＝b＋12hf'＝", s.b + 12 * s.hf, "%30.1f", "（mm）");
         return s.b + 12 * s.hf;
