@@ -148,7 +148,7 @@ TEST(FormSection, DesignPointsLieOnOrInsideTheirCurves) {
             const bool codeRule = sheet.find("小偏心") != std::string::npos || s.Asp.fyc > 400;
             for (const LoadPoint& p : fs->points) {
                 std::string args;
-                for (const auto& a : as) args += " " + std::to_string(a.id) + "=" + a.value;
+                for (const auto& a : as) args.append(" ").append(std::to_string(a.id)).append("=").append(a.value);
                 EXPECT_LE(utilisation(s, {p.N, p.M}), codeRule ? 1.03 : 1.005)
                     << id << args << " (" << p.label << ")";
             }
