@@ -5,6 +5,7 @@
 #include <random>
 
 #include "codedata/codetables.h"
+#include "flexure/selfcheck.h"
 #include "section/section.h"
 #include "tests/core/testutil.h"
 
@@ -95,6 +96,29 @@ TEST(FlexureMended, KnownAsDesignThatOverReinforcesDesignsBothAreasAtTheLimit) {
                                               {1000, "410"}, {1002, "65"}, {1022, "160"}, {1023, "2931.1"},
                                               {1008, "5705.7"}});
     EXPECT_NEAR(c.results.at(1020), 380, 0.01);
+}
+
+TEST(FlexureMended, SymmetricAndDoublyChecksAgreeOnAnOverReinforcedSection) {
+    // C15, HRB500 (fy = 435, fy' = 410), b = 200, h = 500, a = a' = 150, As = As' = 20000:
+    // 150 finds ξ = 25·20000/(7.2·200·350) = 0.992 > ξb = 0.482 and 210 finds plane sections
+    // beyond ξb; both take x = ξb·h0 = 168.8 with σs' = 660·(1 − 150/211.0) = 190.7 by plane
+    // sections: Mu = 7.2·200·168.8·(350 − 84.4) + 190.7·20000·200 = 64.55 + 762.86 = 827.41.
+    // 210 gave the uncapped plane-section equilibrium before.
+    RunResult c150 = run("150", {{1009, "C15"}, {1010, "HRB500"}, {1021, "HRB500"}, {1001, "200"}, {1000, "500"},
+                                 {1002, "150"}, {1022, "150"}, {1023, "20000"}, {1008, "20000"}});
+    RunResult c210 = run("210", {{1009, "C15"}, {1010, "HRB500"}, {1001, "200"}, {1000, "500"}, {1002, "150"},
+                                 {1008, "20000"}});
+    ASSERT_TRUE(c150.outcome.ok() && c210.outcome.ok());
+    EXPECT_NEAR(c150.results.at(1020), 827.41, 0.01);
+    EXPECT_DOUBLE_EQ(c210.results.at(1020), c150.results.at(1020));
+}
+
+TEST(FlexureSelfCheck, RaiseFindsTheLeastFactorThatCarries) {
+    // Carries from k = 1.25 on, after a drop at k = 1.1 that a bisection over [1, 20] would miss.
+    const auto cap = [](double k) { return k < 1.1 ? 0.9 * k : 0.8 * k; };
+    EXPECT_NEAR(flexure::raiseFactor(cap, 1.0), 1.25, 1e-9);
+    EXPECT_EQ(flexure::raiseFactor(cap, 0.5), 1);
+    EXPECT_EQ(flexure::raiseFactor(cap, 100.0), 0);  // nothing up to twenty times carries
 }
 
 TEST(FlexureMended, ComparedFiguresPrintApart) {
