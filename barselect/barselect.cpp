@@ -99,6 +99,14 @@ protected:
         r.EndLine();
         setValue(kCount, n);
         setValue(kTotal, total);
+        // The count keeps a bar out for an excess of up to 1 % of one bar, and the total is cut to
+        // 0.1 mm²: the total can fall a little short of As, and the verdict says so.
+        if (As == 0)
+            setVerdict(Verdict::Kind::Ok, "无需配筋");
+        else if (total >= As)
+            setVerdict(Verdict::Kind::Ok, "满足要求");
+        else
+            setVerdict(Verdict::Kind::Detailing, "总面积略小于所需面积");
         return sheet();
     }
 

@@ -42,7 +42,8 @@ std::vector<Check> lSizeChecks() {
 double flangeDepthCandidate(CalcReport& r, const Section& s, const char* ratioLabel, const char* limitLabel,
                             double k) {
     const double ratio = s.hf / s.h0;
-    r.AppendValueLine(ratioLabel, ratio, "%30.3f");
+    // "hf'／h0＜0.1" must read so in the printed ratio.
+    r.AppendValueLine(ratioLabel, ratio, fixedFormat(ratio < 0.1 ? claimDecimals(ratio, 0.1, 3) : 3));
     if (ratio >= 0.1) return HUGE_VAL;
     r.AppendValueLine(limitLabel, s.b + k * s.hf, "%30.1f", "（mm）");
     return s.b + k * s.hf;
@@ -114,9 +115,9 @@ const FormDecl& tDesignDecl() {
     return decl;
 }
 
-class CTRibDesignDlg final : public CalcForm {
+class CTRibDesignDlg final : public DesignForm {
 public:
-    CTRibDesignDlg() : CalcForm(tDesignDecl()) {}
+    CTRibDesignDlg() : DesignForm(tDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -145,8 +146,7 @@ protected:
             "%30.3f",
             " (mm2)",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -168,9 +168,9 @@ const FormDecl& lDesignDecl() {
     return decl;
 }
 
-class CLRibDesignDlg final : public CalcForm {
+class CLRibDesignDlg final : public DesignForm {
 public:
-    CLRibDesignDlg() : CalcForm(lDesignDecl()) {}
+    CLRibDesignDlg() : DesignForm(lDesignDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -199,8 +199,7 @@ protected:
             "%30.1f",
             "（mm2）",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -222,9 +221,9 @@ const FormDecl& tCheckDecl() {
     return decl;
 }
 
-class CTRibCheckDlg final : public CalcForm {
+class CTRibCheckDlg final : public CheckForm {
 public:
-    CTRibCheckDlg() : CalcForm(tCheckDecl()) {}
+    CTRibCheckDlg() : CheckForm(tCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -258,8 +257,7 @@ protected:
             "M",
             true,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:
@@ -281,9 +279,9 @@ const FormDecl& lCheckDecl() {
     return decl;
 }
 
-class CLRibCheckDlg final : public CalcForm {
+class CLRibCheckDlg final : public CheckForm {
 public:
-    CLRibCheckDlg() : CalcForm(lCheckDecl()) {}
+    CLRibCheckDlg() : CheckForm(lCheckDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -316,8 +314,7 @@ protected:
             "Mu",
             false,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:

@@ -2,6 +2,8 @@
 // (GB 50010-2010 clauses 6.2.6, 6.2.7, 6.2.10; Table 8.5.1 for ρmin).
 #include <cmath>
 
+#include "flexure/selfcheck.h"
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
 
 namespace tov {
@@ -38,6 +40,26 @@ void parameters(CalcReport& r, const CalcForm& f) {
 double xiB(const CalcForm& f) {
     return f.col(kConcrete, ColBeta1) /
            (1 + f.col(kSteel, ColFy) / (f.col(kSteel, ColEs) * 100000 * f.col(kConcrete, ColEpsCu)));
+}
+
+// The capacity of a section with As (clause 6.2.10): ξ from the force balance, capped at ξb when
+// the section is over-reinforced. Both forms use it: the check prints it, the design proves its
+// area with it.
+struct Capacity {
+    double xi = 0;     ///< ξ from the force balance
+    bool over = false; ///< ξ > ξb: the capacity is taken at ξ = ξb
+    double Mu = 0;     ///< kN·m, divided by γ0
+};
+
+Capacity capacityOf(const CalcForm& f, double b, double h0, double As) {
+    const double a1 = f.col(kConcrete, ColAlpha1), fc = f.col(kConcrete, ColFc), fy = f.col(kSteel, ColFy);
+    Capacity c;
+    c.xi = As * fy / (a1 * fc * b * h0);
+    // A ξ that equals ξb up to rounding is not over-reinforced.
+    c.over = c.xi > xiB(f) * (1 + 1e-12);
+    const double xi = c.over ? xiB(f) : c.xi;
+    c.Mu = a1 * fc * b * h0 * h0 * xi * (1 - 0.5 * xi) / f.col(kSafety, ColGamma0) / 1e6;
+    return c;
 }
 
 // --- Design of As ---------------------------------------------------------------------------
@@ -99,17 +121,18 @@ protected:
         r.AppendValueLine("　　　　h0＝h－a＝", h0, "%30.1f", "（mm）");
         r.AppendLine("　　　◇相对受压区高度计算:");
         const double xib = xiB(*this);
-        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
-
         const double radicand = 1 - 2 * g0 * M * 1e6 / (a1 * fc * b * h0 * h0);
+        const double xi = radicand < 0 ? 0 : 1 - std::sqrt(radicand);
+        // "ξ＞ξb" must read so in the printed figures.
+        const int dXi = radicand >= 0 && xi > xib ? claimDecimals(xi, xib, 3) : 3;
+        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, fixedFormat(dXi));
         if (radicand < 0) {
             // The moment exceeds what any compression depth of a singly reinforced section gives.
             r.AppendValueLine("　　　　1－2×γ0×M／（α1×fc×b×h0×h0）＝", radicand, "%30.3f");
             r.AppendLine("　　　　根号内数值小于零，单筋截面不能承受该弯矩，属超筋截面（ξ＞ξb）。");
             return overReinforced(r);
         }
-        const double xi = 1 - std::sqrt(radicand);
-        r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×M／（α1×fc×b×h0×h0）｝＝", xi, "%30.3f");
+        r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×M／（α1×fc×b×h0×h0）｝＝", xi, fixedFormat(dXi));
         if (xi > xib) {
             r.AppendLine("　　　　ξ＞ξb，属超筋截面。");
             return overReinforced(r);
@@ -117,26 +140,42 @@ protected:
         r.AppendLine("　　　　ξ≤ξb");
         r.AppendLine("　　　◇钢筋截面面积计算:");
         double As = a1 * fc * b * h0 * xi / fy;
-        r.AppendValueLine("　　　　As＝α1×fc×b×h0×ξ／fy＝", As, "%30.1f", "（mm2）");
-        r.AppendLine("　　　◇配筋率验算:");
         const double rhoMin = rhoMinTension(ft, fy);
-        r.AppendValueLine("　　　　规范要求最小配筋率ρmin＝max｛0.20％，45×ft／fy％｝＝", rhoMin, "%30.2f", "（％）");
         const double AsMin = rhoMin / 100 * b * h;
-        if (As >= AsMin) {
+        const bool detailing = As < AsMin;
+        const int dAs = detailing ? claimDecimals(As, AsMin, 1) : 1;
+        r.AppendValueLine("　　　　As＝α1×fc×b×h0×ξ／fy＝", As, fixedFormat(dAs), "（mm2）");
+        r.AppendLine("　　　◇配筋率验算:");
+        r.AppendValueLine("　　　　规范要求最小配筋率ρmin＝max｛0.20％，45×ft／fy％｝＝", rhoMin, "%30.2f", "（％）");
+        if (!detailing) {
             r.AppendValueLine("　　　　As≥ρmin×b×h＝", AsMin, "%30.1f", "（mm2）");
         } else {
-            r.AppendValueLine("　　　　As＜ρmin×b×h＝", AsMin, "%30.1f", "（mm2）");
+            r.AppendValueLine("　　　　As＜ρmin×b×h＝", AsMin, fixedFormat(dAs), "（mm2）");
             As = AsMin;
             r.AppendValueLine("　　　　按最小配筋率构造配筋，取 As＝ρmin×b×h＝", As, "%30.1f", "（mm2）");
         }
+        // The area proves itself by the check's computation.
+        const double Mu = capacityOf(*this, b, h0, As).Mu;
+        const double k = flexure::raiseFactor([&](double f) { return capacityOf(*this, b, h0, f * As).Mu; }, M);
+        if (k == 0) return overReinforced(r);
+        if (k > 1) {
+            As *= k;
+            flexure::raisedLines(r, Mu, M, flexure::areaText("As", As), capacityOf(*this, b, h0, As).Mu,
+                                 "（kN.m）");
+        }
         setValue(kAs, As);
+        if (detailing && k == 1)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 
 private:
     Outcome overReinforced(CalcReport& r) {
         r.AppendLine("　　　　应加大截面尺寸、提高混凝土强度等级或配置受压钢筋（按双筋截面计算）。");
-        setValue(kAs, 0);
+        setEmpty(kAs);
+        setVerdict(Verdict::Kind::Fail, "超筋，应加大截面");
         return sheet();
     }
 };
@@ -184,44 +223,49 @@ public:
 protected:
     Outcome calculate(CalcReport& r) override {
         const double b = value(kCB), h = value(kCH), a = value(kCA), As = value(kCAs);
-        const double g0 = col(kSafety, ColGamma0), a1 = col(kConcrete, ColAlpha1);
-        const double fc = col(kConcrete, ColFc), ft = col(kConcrete, ColFt), fy = col(kSteel, ColFy);
+        const double ft = col(kConcrete, ColFt), fy = col(kSteel, ColFy);
+        const double h0 = h - a;
+        const Capacity c = capacityOf(*this, b, h0, As);
+        const double xib = xiB(*this);
+        const double rhoMin = rhoMinTension(ft, fy);
+        const double AsMin = rhoMin / 100 * b * h;
+        // Claims of "＞" and "＜" must read so in the printed figures.
+        const int dXi = c.over ? claimDecimals(c.xi, xib, 3) : 3;
+        const int dAs = As < AsMin ? claimDecimals(As, AsMin, 1) : 1;
 
         r.begin("─────单筋矩形截面受弯构件正截面承载力复核计算书─────");
         requirementHead(r, *this);
         r.AppendValueLine("　　　　矩形截面宽度 b＝", b, "%30.1f", "（mm）");
         r.AppendValueLine("　　　　矩形截面高度 h＝", h, "%30.1f", "（mm）");
         r.AppendValueLine("　　　　钢筋合力点至截面近边的距离 a＝", a, "%30.1f", "（mm）");
-        r.AppendValueLine("　　　　钢筋面积 As＝", As, "%30.1f", "（mm2）");
+        r.AppendValueLine("　　　　钢筋面积 As＝", As, fixedFormat(dAs), "（mm2）");
         parameters(r, *this);
         r.AppendLine("三、计算过程:");
         r.AppendLine("　　　◇截面有效高度:");
-        const double h0 = h - a;
         r.AppendValueLine("　　　　h0＝h－a＝", h0, "%30.1f", "（mm）");
         r.AppendLine("　　　◇相对受压区高度计算:");
-        const double xib = xiB(*this);
-        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
-        double xi = As * fy / (a1 * fc * b * h0);
-        r.AppendValueLine("　　　　ξ＝As×fy／（α1×fc×b×h0）＝", xi, "%30.3f");
+        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, fixedFormat(dXi));
+        r.AppendValueLine("　　　　ξ＝As×fy／（α1×fc×b×h0）＝", c.xi, fixedFormat(dXi));
         r.AppendLine("　　　◇受弯承载力计算:");
-        if (xi <= xib) {
+        if (!c.over) {
             r.AppendLine("　　　　因为ξ≤ξb，承载弯矩为:");
         } else {
             // Over-reinforced: the steel does not yield; the concrete governs (clause 6.2.10).
-            xi = xib;
             r.AppendLine("　　　　因为ξ＞ξb，属超筋截面，取ξ＝ξb，承载弯矩为:");
         }
-        const double Mu = a1 * fc * b * h0 * h0 * xi * (1 - 0.5 * xi) / g0 / 1e6;
-        r.AppendValueLine("　　　　M＝α1×fc×b×h0×h0×ξ×（1－0.5×ξ）／γ0＝", Mu, "%30.6f", "（kN.m）");
-        const double rhoMin = rhoMinTension(ft, fy);
-        const double AsMin = rhoMin / 100 * b * h;
+        r.AppendValueLine("　　　　M＝α1×fc×b×h0×h0×ξ×（1－0.5×ξ）／γ0＝", c.Mu, "%30.6f", "（kN.m）");
         if (As < AsMin) {
             r.AppendLine("　　　◇配筋率验算:");
             r.AppendValueLine("　　　　规范要求最小配筋率ρmin＝max｛0.20％，45×ft／fy％｝＝", rhoMin, "%30.2f", "（％）");
-            r.AppendValueLine("　　　　As＜ρmin×b×h＝", AsMin, "%30.1f", "（mm2）");
+            r.AppendValueLine("　　　　As＜ρmin×b×h＝", AsMin, fixedFormat(dAs), "（mm2）");
             r.AppendLine("　　　　截面少筋，不满足规范最小配筋率要求，上述承载弯矩不能采用。");
+            setVerdict(Verdict::Kind::Fail, "少筋，不满足最小配筋率");
+        } else if (c.over) {
+            setVerdict(Verdict::Kind::Fail, "超筋，应加大截面");
+        } else {
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         }
-        setValue(kCM, Mu);
+        setValue(kCM, c.Mu);
         return sheet();
     }
 };

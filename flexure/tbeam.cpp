@@ -28,7 +28,9 @@ std::vector<Check> sizeChecks() {
 // 0.05, the web alone below.
 double flangeDepthCandidate(CalcReport& r, const Section& s) {
     const double ratio = s.hf / s.h0;
-    r.AppendValueLine("　　　　②按翼缘高度hf'考虑，hf'／h0＝", ratio, "%30.3f");
+    // "hf'／h0＜0.1" (or 0.05) must read so in the printed ratio.
+    const int d = ratio < 0.05 ? claimDecimals(ratio, 0.05, 3) : ratio < 0.1 ? claimDecimals(ratio, 0.1, 3) : 3;
+    r.AppendValueLine("　　　　②按翼缘高度hf'考虑，hf'／h0＝", ratio, fixedFormat(d));
     if (ratio >= 0.1) {
         r.AppendValueLine("　　　　　因为hf'／h0≥0.1，bf'＝b＋12hf'＝", s.b + 12 * s.hf, "%30.1f", "（mm）");
         return s.b + 12 * s.hf;
@@ -73,9 +75,9 @@ const FormDecl& designDecl() {
     return decl;
 }
 
-class CTBeamDesignDlg final : public CalcForm {
+class CTBeamDesignDlg final : public DesignForm {
 public:
-    CTBeamDesignDlg() : CalcForm(designDecl()) {}
+    CTBeamDesignDlg() : DesignForm(designDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -110,8 +112,7 @@ protected:
             "%30.3f",
             "（mm2）",
         };
-        setValue(kAs, designTail(r, s, M, text, typeText_));
-        return sheet();
+        return finish(designTail(r, s, M, text, typeText_));
     }
 
 private:
@@ -150,9 +151,9 @@ const FormDecl& checkDecl() {
     return decl;
 }
 
-class CTBeamCheckDlg final : public CalcForm {
+class CTBeamCheckDlg final : public CheckForm {
 public:
-    CTBeamCheckDlg() : CalcForm(checkDecl()) {}
+    CTBeamCheckDlg() : CheckForm(checkDecl()) {}
 
 protected:
     Outcome calculate(CalcReport& r) override {
@@ -188,8 +189,7 @@ protected:
             "M",
             false,
         };
-        setValue(kMu, checkTail(r, s, As, text, typeText_));
-        return sheet();
+        return finish(checkTail(r, s, As, text, typeText_), As);
     }
 
 private:

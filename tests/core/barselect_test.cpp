@@ -28,11 +28,12 @@ TEST(BarSelect, CountRoundsUpBeyondTheOnePercentAllowance) {
         const char* area;
         double n;
         double total;
+        Verdict::Kind verdict;  // the total falls short of As within the allowance: said, not hidden
     } cases[] = {
-        {"1000", 4, 1256.6},   // 3.183 + 0.99 → 4; 4·314.159… = 1256.63… cut to 1256.6
-        {"314.2", 1, 314.1},   // 1.00013 + 0.99 < 2
-        {"317.5", 2, 628.3},   // 1.0106 + 0.99 ≥ 2
-        {"0", 0, 0},
+        {"1000", 4, 1256.6, Verdict::Kind::Ok},          // 3.183 + 0.99 → 4; 4·314.159… = 1256.63… cut to 1256.6
+        {"314.2", 1, 314.1, Verdict::Kind::Detailing},   // 1.00013 + 0.99 < 2
+        {"317.5", 2, 628.3, Verdict::Kind::Ok},          // 1.0106 + 0.99 ≥ 2
+        {"0", 0, 0, Verdict::Kind::Ok},
     };
     for (const auto& c : cases) {
         RunResult r = run("131", {{1008, "20"}, {1007, c.area}});
@@ -40,6 +41,7 @@ TEST(BarSelect, CountRoundsUpBeyondTheOnePercentAllowance) {
         EXPECT_EQ(r.results.at(1010), c.n) << c.area;
         EXPECT_NEAR(r.results.at(1012), c.total, 1e-9) << c.area;
         EXPECT_DOUBLE_EQ(r.results.at(1011), 20);
+        EXPECT_EQ(r.verdict.kind, c.verdict) << c.area;
     }
     EXPECT_TRUE(hasLine(run("131", {{1008, "20"}, {1007, "0"}}).sheet,
                         "选用钢筋：根数＝0（根），直径φ＝20.0（mm），总面积＝0.0（mm2），单根钢筋理论重量＝2.47（kg/m）"));

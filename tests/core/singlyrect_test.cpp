@@ -86,14 +86,17 @@ TEST(SinglyRectDesign, OverReinforcedSectionIsSaidAndGivesNoArea) {
     EXPECT_FALSE(hasLine(r.sheet, "　　　　ξ≤ξb"));
     EXPECT_TRUE(hasLine(r.sheet, "　　　　ξ＞ξb，属超筋截面。"));
     EXPECT_EQ(lineStartingWith(r.sheet, "　　　　As＝"), "");
-    EXPECT_EQ(r.results.at(1008), 0);
+    // No area carries M = 300: the field stays blank (it showed 0 before), and the verdict says why.
+    EXPECT_EQ(r.empty.count(1008), 1u);
+    EXPECT_EQ(r.verdict.kind, Verdict::Kind::Fail);
+    EXPECT_EQ(r.verdict.text, "超筋，应加大截面");
     // A moment beyond any compression depth: negative number under the root, and no NaN.
     r = run("CSinglyRectDesignDlg", {{1006, "1000"}});
     ASSERT_TRUE(r.outcome.ok());
     EXPECT_EQ(r.sheet.find("nan"), std::string::npos);
     EXPECT_NE(lineStartingWith(r.sheet, "　　　　1－2×γ0×M／（α1×fc×b×h0×h0）＝-"), "");
     EXPECT_EQ(lineStartingWith(r.sheet, "　　　　ξ＝"), "");
-    EXPECT_EQ(r.results.at(1008), 0);
+    EXPECT_EQ(r.empty.count(1008), 1u);
 }
 
 TEST(SinglyRectDesign, MinimumReinforcementGoverns) {
