@@ -4,6 +4,9 @@
 //   tovarin-calc show FORM
 //   tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]
 //   tovarin-calc --batch FILE [--json | --report FILE]
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -108,32 +111,39 @@ struct Options {
     std::optional<std::string> report;
 };
 
-// Loads the report file to append to (a missing file is a new, empty report).
-bool loadReport(const std::string& path, ReportText& text) {
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) {
-        text = {};
-        return true;
-    }
-    probe.close();
-    if (FileResult r = readReportFile(path, text); !r.ok()) {
-        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+// Locks and loads the report file to append to. Only a file that does not exist starts a new
+// report; any other failure (unreadable, not a regular file, read-only, several hard links) is
+// refused with the file's name and the cause, and the file stays as it was.
+bool loadReport(const std::string& path, ReportLock& lock, ReportText& text) {
+    if (FileResult r = openReportForAppend(path, lock, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.full() << "\n";
         return false;
     }
     return true;
 }
 
-bool saveReport(const std::string& path, const ReportText& text) {
-    if (FileResult r = writeReportFile(path, text); !r.ok()) {
-        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+bool saveReport(const std::string& path, const ReportLock& lock, const ReportText& text) {
+    if (FileResult r = writeReportLocked(lock, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.full() << "\n";
         return false;
     }
     return true;
 }
+
+// A control given twice on one line is a usage error, not "the last one wins".
+void checkDistinct(const std::vector<Assignment>& as) {
+    for (std::size_t i = 0; i < as.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (as[i].id == as[j].id) throw UsageError("control " + std::to_string(as[i].id) + " given twice");
+}
+
+// True while standard output takes what is written to it.
+bool outputOk() { return !std::cout.fail() && !std::ferror(stdout); }
 
 int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options& opt) {
     ReportText file;
-    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    ReportLock lock;
+    if (opt.report && !loadReport(*opt.report, lock, file)) return kExitFile;
     MemoryReport report(file.utf8);
     RunResult r;
     try {
@@ -147,8 +157,9 @@ int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options&
         return kExitRefused;
     }
     if (opt.report) {
-        file.utf8 = report.text();
-        if (!saveReport(*opt.report, file)) return kExitFile;
+        // The sheet takes the report's own line ends.
+        file.utf8 += usesLoneLf(file.utf8) ? crlfToLf(r.sheet) : r.sheet;
+        if (!saveReport(*opt.report, lock, file)) return kExitFile;
     } else if (!opt.json) {
         std::cout << r.sheet;
     }
@@ -166,20 +177,34 @@ std::vector<std::string> splitWords(const std::string& line) {
 // One case per line: FORM ID=VALUE ...; '#' starts a comment. Refused lines are reported with
 // their line number and do not stop the run.
 int batch(const std::string& path, const Options& opt) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int code = errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": "
+                  << (S_ISDIR(st.st_mode) ? errnoText(EISDIR) : st.st_mode ? "这不是普通文件" : errnoText(code)) << "\n";
+        return kExitFile;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::cerr << "tovarin-calc: cannot read " << path << "\n";
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(errno) << "\n";
         return kExitFile;
     }
     ReportText file;
-    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    ReportLock lock;
+    if (opt.report && !loadReport(*opt.report, lock, file)) return kExitFile;
     // A sheet does not depend on the text before it, so each case runs on an empty report and
-    // its sheet is appended here: the run stays linear in the number of cases.
+    // its sheet is appended here: the run stays linear in the number of cases. The file's size is
+    // counted as sheets are added, so that the run stops at the first one that would pass the
+    // limit (and the report is left as it was).
     std::string& text = file.utf8;
+    const bool lf = usesLoneLf(text);
+    const ReportEncoding sheetEncoding = file.encoding == ReportEncoding::Gbk ? ReportEncoding::Gbk : ReportEncoding::Utf8;
+    std::size_t size = opt.report ? encodedSize(text, file.encoding) : 0;
     std::string line;
-    int lineNo = 0, refused = 0;
+    int lineNo = 0, refused = 0, appended = 0;
     while (std::getline(in, line)) {
         ++lineNo;
+        if (lineNo == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);  // UTF-8 byte-order mark
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         const auto words = splitWords(line);
@@ -193,13 +218,25 @@ int batch(const std::string& path, const Options& opt) {
             try {
                 std::vector<Assignment> as;
                 for (std::size_t i = 1; i < words.size(); ++i) as.push_back(parseAssignment(words[i]));
+                checkDistinct(as);
                 MemoryReport report;
                 r = runForm(*e, as, report);
                 if (!r.outcome.ok()) error = r.outcome.message;
-                else if (opt.report) text += r.sheet;
             } catch (const UsageError& err) {
                 error = err.what();
             }
+        }
+        if (error.empty() && opt.report) {
+            const std::string sheet = lf ? crlfToLf(r.sheet) : r.sheet;
+            const std::size_t add = encodedSize(sheet, sheetEncoding);
+            if (size == std::string::npos || add == std::string::npos || size + add > kMaxReportBytes) {
+                std::cerr << path << ":" << lineNo << ": 报告将超过1048575字节（报告文件的上限），运行在此停止，"
+                          << *opt.report << " 未改动。\n";
+                return kExitFile;
+            }
+            size += add;
+            text += sheet;
+            ++appended;
         }
         if (!error.empty()) {
             ++refused;
@@ -216,14 +253,34 @@ int batch(const std::string& path, const Options& opt) {
         } else if (!opt.report && error.empty()) {
             std::cout << r.sheet;
         }
+        if (!outputOk()) break;  // main() reports it
     }
-    if (opt.report && !saveReport(*opt.report, file)) return kExitFile;
+    if (in.bad()) {
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(errno) << "\n";
+        return kExitFile;
+    }
+    // Nothing to add (every line refused): the report is not written, nor created.
+    if (opt.report && appended > 0 && !saveReport(*opt.report, lock, file)) return kExitFile;
     return refused ? kExitRefused : 0;
+}
+
+// Standard output is checked at the end: a full disk or a closed pipe is a failure, never exit 0.
+int finishOutput(int status) {
+    std::cout.flush();
+    bool failed = !outputOk() || std::fflush(stdout) != 0;
+    int code = errno;
+    if (std::fclose(stdout) != 0 && !failed) {
+        failed = true;
+        code = errno;
+    }
+    if (!failed) return status;
+    std::cerr << "tovarin-calc: 写入标准输出失败：" << errnoText(code) << "。\n";
+    return status != 0 ? status : kExitFile;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage("");
     Options opt;
@@ -234,7 +291,9 @@ int main(int argc, char** argv) {
             opt.json = true;
         } else if (args[i] == "--report" || args[i] == "--batch") {
             if (i + 1 >= args.size()) return usage(args[i] + " needs a file");
-            (args[i] == "--report" ? opt.report : batchFile) = args[i + 1];
+            std::optional<std::string>& file = args[i] == "--report" ? opt.report : batchFile;
+            if (file) return usage(args[i] + " given twice");
+            file = args[i + 1];
             ++i;
         } else if (args[i] == "--help" || args[i] == "-h") {
             usage("");
@@ -260,8 +319,11 @@ int main(int argc, char** argv) {
     std::vector<Assignment> as;
     try {
         for (std::size_t i = 1; i < rest.size(); ++i) as.push_back(parseAssignment(rest[i]));
+        checkDistinct(as);
     } catch (const UsageError& err) {
         return usage(err.what());
     }
     return runOne(*e, as, opt);
 }
+
+int main(int argc, char** argv) { return finishOutput(run(argc, argv)); }
