@@ -177,16 +177,18 @@ std::vector<std::string> splitWords(const std::string& line) {
 // One case per line: FORM ID=VALUE ...; '#' starts a comment. Refused lines are reported with
 // their line number and do not stop the run.
 int batch(const std::string& path, const Options& opt) {
+    // A folder opens as a stream that reads nothing: refuse it (a pipe, such as /dev/stdin, is
+    // read as it comes).
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int code = errno;
-        std::cerr << "tovarin-calc: cannot read " << path << ": "
-                  << (S_ISDIR(st.st_mode) ? errnoText(EISDIR) : st.st_mode ? "这不是普通文件" : errnoText(code)) << "\n";
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
         return kExitFile;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(errno) << "\n";
+        const int code = errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
         return kExitFile;
     }
     ReportText file;
@@ -256,7 +258,8 @@ int batch(const std::string& path, const Options& opt) {
         if (!outputOk()) break;  // main() reports it
     }
     if (in.bad()) {
-        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(errno) << "\n";
+        const int code = errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
         return kExitFile;
     }
     // Nothing to add (every line refused): the report is not written, nor created.

@@ -227,6 +227,19 @@ private slots:
         QVERIFY(!written);
         QCOMPARE(shown.text, QStringLiteral("无法写入PDF文件 %1：磁盘空间不足。").arg(pdf));
         QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 the good old one"));
+        // Printing to a file goes the same way.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QString error;
+        tov::injectWriteFault(tov::WriteFault::ShortWrite);
+        const bool printed = printReportToFile(printer, w.view()->viewText(), w.view()->font(), path, &error);
+        tov::injectWriteFault(tov::WriteFault::None);
+        QVERIFY(!printed);
+        QVERIFY(error.contains(pdf));
+        QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 the good old one"));
+        QVERIFY(printReportToFile(printer, w.view()->viewText(), w.view()->font(), path, &error));
+        QVERIFY(pdfPages(pdf).size() > 1);
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary left
     }
 
