@@ -253,10 +253,29 @@ bool CMainFrame::openFile(const QString& path) {
 }
 
 bool CMainFrame::saveFile(const QString& path) {
-    const tov::FileResult r = doc_->save(path);
+    tov::FileResult r = doc_->save(path);
+    if (r.changed) {
+        // Another program (or tovarin-calc) wrote the file since it was opened or saved here.
+        QMessageBox ask(QMessageBox::Warning, kAppTitle,
+                        QStringLiteral("%1 在打开或上次保存之后已在磁盘上被改动。").arg(QDir::toNativeSeparators(doc_->pathName())),
+                        QMessageBox::Save | QMessageBox::Reset | QMessageBox::Cancel, this);
+        ask.setInformativeText(QStringLiteral("覆盖它，磁盘上的那些改动将丢失；重新载入，这里未保存的改动将丢失。"));
+        ask.button(QMessageBox::Save)->setText(QStringLiteral("覆盖(&O)"));
+        ask.button(QMessageBox::Reset)->setText(QStringLiteral("重新载入(&R)"));
+        ask.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        ask.setDefaultButton(QMessageBox::Cancel);
+        const int answer = ask.exec();
+        if (answer == QMessageBox::Reset) {
+            openFile(doc_->pathName());
+            return false;
+        }
+        if (answer != QMessageBox::Save) return false;
+        r = doc_->save(path, true);
+    }
     if (!r.ok()) {
         QMessageBox box(QMessageBox::Critical, kAppTitle, QStringLiteral("保存文档失败。"), QMessageBox::Ok, this);
         if (r.error != "保存文档失败。") box.setInformativeText(QString::fromStdString(r.error));
+        else if (!r.reason.empty()) box.setInformativeText(QString::fromStdString(r.reason) + QStringLiteral("。"));
         box.exec();
         return false;
     }
@@ -302,7 +321,19 @@ void CMainFrame::paintPages(QPrinter* p) {
 void CMainFrame::filePrint() {
     QPrintDialog dialog(&printer(), this);
     dialog.setWindowTitle(QStringLiteral("打印"));
-    if (dialog.exec() == QDialog::Accepted) paintPages(&printer());
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printer().outputFileName().isEmpty()) {
+        paintPages(&printer());
+        return;
+    }
+    // Printing to a file: written as the PDF export is, never over a good file left half done.
+    const QString file = printer().outputFileName();
+    QString error;
+    if (doc_->wouldReplace(file))
+        error = QStringLiteral("%1 就是报告文件本身，未写入。").arg(QDir::toNativeSeparators(file));
+    else
+        printReportToFile(printer(), view_->viewText(), view_->font(), QDir::toNativeSeparators(doc_->pathName()), &error);
+    if (!error.isEmpty()) QMessageBox::warning(this, kAppTitle, error);
 }
 
 void CMainFrame::filePrintPreview() {
@@ -320,6 +351,11 @@ void CMainFrame::filePrintSetup() {
 
 bool CMainFrame::exportPdf(const QString& path) {
     QString error;
+    if (doc_->wouldReplace(path)) {
+        QMessageBox::warning(this, kAppTitle,
+                             QStringLiteral("%1 就是报告文件本身，未写入。").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
     if (!writeReportPdf(path, view_->viewText(), view_->font(), QDir::toNativeSeparators(doc_->pathName()), &error)) {
         QMessageBox::warning(this, kAppTitle, error);
         return false;

@@ -1,9 +1,13 @@
 #include "app/pagelayout.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -11,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "forms/reportfile.h"
 
 namespace tov::app {
 
@@ -48,8 +54,8 @@ PageBoxes layoutPage(const PageMetrics& m, int lineHeight) {
     return b;
 }
 
-PageMetrics printerMetrics(const QPrinter& printer) {
-    QPageLayout layout = printer.pageLayout();
+PageMetrics pageMetrics(const QPagedPaintDevice& device) {
+    QPageLayout layout = device.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
     const QSizeF paper = layout.fullRect(QPageLayout::Millimeter).size();
     const QMarginsF min = layout.minimumMargins();
@@ -73,88 +79,166 @@ QFont headerFont(int dpi) {
     return f;
 }
 
-int paintReport(QPrinter& printer, const QString& text, const QFont& bodyFont, const QString& header) {
-    printer.setFullPage(true);
-    const int dpi = printer.resolution();
+namespace {
+
+// The pitch of the body's lines as a QTextDocument lays them out (what the view and the printed
+// page looked like before): extra space below a line of the given height, for a line of text and
+// for an empty line.
+struct Pitch {
+    double extra = 0;
+    double empty = 0;
+};
+
+Pitch bodyPitch(QPaintDevice& device, const QFont& font, const QTextOption& option) {
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&device);
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(font);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(QStringLiteral("\nx\nx"));
+    doc.setTextWidth(1e6);
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    const QTextBlock empty = doc.begin(), one = empty.next(), two = one.next();
+    Pitch p;
+    p.empty = layout->blockBoundingRect(one).top() - layout->blockBoundingRect(empty).top();
+    const double pitch = layout->blockBoundingRect(two).top() - layout->blockBoundingRect(one).top();
+    p.extra = pitch - one.layout()->lineAt(0).height();
+    return p;
+}
+
+}  // namespace
+
+int paintReport(QPagedPaintDevice& device, const QString& text, const QFont& bodyFont, const QString& header) {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setFullPage(true);
+    const int dpi = device.logicalDpiY();
     const QFont hf = headerFont(dpi);
-    const QFontMetricsF hfm(hf, &printer);
+    const QFontMetricsF hfm(hf, &device);
     const int lineTenths = static_cast<int>(std::ceil(hfm.height() * 254.0 / dpi));
-    const PageBoxes boxes = layoutPage(printerMetrics(printer), lineTenths);
+    const PageBoxes boxes = layoutPage(pageMetrics(device), lineTenths);
     auto dots = [dpi](const QRect& r) {
         return QRectF(QPointF(r.left() * dpi / 254.0, r.top() * dpi / 254.0),
                       QPointF((r.right() + 1) * dpi / 254.0, (r.bottom() + 1) * dpi / 254.0));
     };
     const QRectF textArea = dots(boxes.text), headerArea = dots(boxes.header), footerArea = dots(boxes.footer);
 
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&printer);
-    doc.setDocumentMargin(0);
-    doc.setDefaultFont(bodyFont);
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(4 * QFontMetricsF(bodyFont, &printer).averageCharWidth());
-    doc.setDefaultTextOption(option);
-    doc.setPlainText(text);
-    doc.setTextWidth(textArea.width());
+    option.setTabStopDistance(4 * QFontMetricsF(bodyFont, &device).averageCharWidth());
+    const Pitch pitch = bodyPitch(device, bodyFont, option);
 
-    // Page breaks fall between lines: a line never straddles two pages, and each line is drawn
-    // on its own page only (a clipped duplicate would still be found by a PDF reader's search).
-    struct LineRef {
-        QTextLine line;
-        QPointF origin;  // the block's position in the document
-        double top;
-    };
-    std::vector<LineRef> lines;
-    std::vector<std::size_t> firstLine{0};
-    std::vector<double> starts{0};
-    const double height = textArea.height();
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QTextLayout* layout = block.layout();
-        const QPointF origin = doc.documentLayout()->blockBoundingRect(block).topLeft();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            const double y0 = origin.y() + line.y(), y1 = y0 + line.height();
-            if (y1 - starts.back() > height && y0 > starts.back()) {
-                starts.push_back(y0);
-                firstLine.push_back(lines.size());
-            }
-            lines.push_back({line, origin, y0});
-        }
-    }
-    firstLine.push_back(lines.size());
-
-    QPainter p(&printer);
+    QPainter p(&device);
     if (!p.isActive()) return 0;
-    const QString headerText = QFontMetricsF(hf, &printer)
-                                   .elidedText(header, Qt::ElideMiddle, headerArea.width());
-    const int pages = static_cast<int>(starts.size());
-    for (int k = 0; k < pages; ++k) {
-        if (k > 0) printer.newPage();
+    const QString headerText = hfm.elidedText(header, Qt::ElideMiddle, headerArea.width());
+
+    // Each line of the report is laid out on its own (a paragraph at a time, positions kept in
+    // double, not in the text engine's fixed point, which a long report's height overflows) and
+    // drawn at once: the time is linear in the report's size, whatever its lines. Page breaks fall
+    // between lines: a line never straddles two pages and is drawn on its page only (a clipped
+    // duplicate would still be found by a PDF reader's search).
+    int pages = 0;
+    double y = 0;
+    const double height = textArea.height();
+    auto startPage = [&] {
+        if (pages > 0) device.newPage();
+        ++pages;
+        y = 0;
         p.setPen(Qt::black);
         p.setFont(hf);
         p.drawText(headerArea, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, headerText);
         p.drawText(footerArea, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
-                   QStringLiteral("- %1 -").arg(k + 1));
-        const QPointF shift(textArea.left(), textArea.top() - starts[k]);
-        for (std::size_t i = firstLine[k]; i < firstLine[k + 1]; ++i)
-            lines[i].line.draw(&p, lines[i].origin + shift);
+                   QStringLiteral("- %1 -").arg(pages));
+    };
+    // The top of a line of the given height, on this page or the next.
+    auto place = [&](double h) {
+        if (y + h > height && y > 0) startPage();
+        const double top = y;
+        return top;
+    };
+    startPage();
+    const qsizetype n = text.size();
+    for (qsizetype start = 0; start <= n;) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = n;
+        if (end == start) {
+            place(pitch.empty);
+            y += pitch.empty;
+        } else {
+            QTextLayout layout(text.mid(start, end - start), bodyFont, &device);
+            layout.setTextOption(option);
+            layout.setCacheEnabled(true);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(textArea.width());
+                line.setPosition(QPointF(0, 0));
+            }
+            layout.endLayout();
+            for (int i = 0; i < layout.lineCount(); ++i) {
+                const QTextLine line = layout.lineAt(i);
+                const double top = place(line.height());
+                line.draw(&p, QPointF(textArea.left(), textArea.top() + top));
+                y = top + line.height() + pitch.extra;
+            }
+        }
+        start = end + 1;
     }
     return pages;
 }
 
+namespace {
+
+// The pages as PDF bytes, drawn in memory: the file is written (and checked) by the caller.
+QByteArray renderPdf(const QPageLayout& page, int dpi, const QString& title, const QString& text,
+                     const QFont& bodyFont, const QString& header) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(dpi);
+        QPageLayout full = page;
+        full.setMinimumMargins(QMarginsF());
+        full.setMargins(QMarginsF());
+        writer.setPageLayout(full);
+        writer.setCreator(QStringLiteral("Tovarin"));
+        writer.setTitle(title);
+        if (paintReport(writer, text, bodyFont, header) == 0) return {};
+    }
+    return buffer.data();
+}
+
+bool writePdfFile(const QString& pdfPath, const QByteArray& pdf, QString* error) {
+    tov::FileResult r;
+    if (pdf.isEmpty())
+        r = tov::FileResult("保存文档失败。");
+    else
+        r = tov::writeFileAtomically(QFile::encodeName(pdfPath).toStdString(),
+                                     std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    if (r.ok()) return true;
+    if (error) {
+        *error = QStringLiteral("无法写入PDF文件 %1").arg(QDir::toNativeSeparators(pdfPath));
+        *error += r.reason.empty() ? QStringLiteral("。") : QStringLiteral("：%1。").arg(QString::fromStdString(r.reason));
+    }
+    return false;
+}
+
+}  // namespace
+
 bool writeReportPdf(const QString& pdfPath, const QString& text, const QFont& bodyFont,
                     const QString& header, QString* error) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setCreator(QStringLiteral("Tovarin"));
-    printer.setDocName(header.isEmpty() ? QStringLiteral("无标题") : QFileInfo(header).fileName());
-    if (paintReport(printer, text, bodyFont, header) == 0) {
-        if (error) *error = QStringLiteral("无法写入PDF文件：%1").arg(pdfPath);
-        return false;
-    }
-    return true;
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    const QString title = header.isEmpty() ? QStringLiteral("无标题") : QFileInfo(header).fileName();
+    return writePdfFile(pdfPath, renderPdf(a4, 1200, title, text, bodyFont, header), error);
+}
+
+bool printReportToFile(const QPrinter& printer, const QString& text, const QFont& bodyFont,
+                       const QString& header, QString* error) {
+    return writePdfFile(printer.outputFileName(),
+                        renderPdf(printer.pageLayout(), printer.resolution(), printer.docName(), text, bodyFont, header),
+                        error);
+}
+
+bool wouldReplaceReport(const QString& outputPath, const QString& reportPath) {
+    return !reportPath.isEmpty() &&
+           tov::sameFile(QFile::encodeName(outputPath).toStdString(), QFile::encodeName(reportPath).toStdString());
 }
 
 }  // namespace tov::app

@@ -30,17 +30,26 @@ struct PageBoxes {
 /// tall inside the printable area, the text area giving way: no band is ever negative.
 PageBoxes layoutPage(const PageMetrics& m, int lineHeight);
 
-/// The metrics of a printer's current paper, in 0.1 mm.
-PageMetrics printerMetrics(const QPrinter& printer);
+/// The metrics of a printer's (or PDF writer's) current paper, in 0.1 mm.
+PageMetrics pageMetrics(const QPagedPaintDevice& device);
 
 /// 楷体 at 3.2 mm character height for a device of the given resolution.
 QFont headerFont(int dpi);
 
 /// Paints the whole report on the printer, one page after another; returns the page count.
-int paintReport(QPrinter& printer, const QString& text, const QFont& bodyFont, const QString& header);
+int paintReport(QPagedPaintDevice& device, const QString& text, const QFont& bodyFont, const QString& header);
 
-/// Writes the printed pages of a report to a PDF file (A4). False with a message on failure.
+/// Writes the printed pages of a report to a PDF file (A4): drawn in memory, then written to a
+/// temporary file beside the target, every write and the close checked, and renamed over it.
+/// False with a message naming the file and the cause on failure; the old file is then intact.
 bool writeReportPdf(const QString& pdfPath, const QString& text, const QFont& bodyFont,
                     const QString& header, QString* error);
+
+/// The same for a printer set to print to a file: its paper, resolution and document name.
+bool printReportToFile(const QPrinter& printer, const QString& text, const QFont& bodyFont,
+                       const QString& header, QString* error);
+
+/// True when writing to outputPath would replace the report file itself (same device and inode).
+bool wouldReplaceReport(const QString& outputPath, const QString& reportPath);
 
 }  // namespace tov::app

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTranslator>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,6 +49,9 @@ CQvApp::CQvApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromUtf8(kProfileOrganization));
     setApplicationName(QString::fromUtf8(kProfileApplication));
     setWindowIcon(svgIcon(QStringLiteral(":/tovarin.svg")));
+    // QApplication took the numeric conventions of the user's locale (a decimal comma under
+    // de_DE): the forms read and write their numbers with a decimal point, whatever the locale.
+    std::setlocale(LC_NUMERIC, "C");
     // Qt's own dialogs (file, print, font) in Chinese.
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {
@@ -67,11 +71,15 @@ int CQvApp::run() {
             return 2;
         case CommandLine::Action::Pdf:
         case CommandLine::Action::Print: {
+            if (c.action == CommandLine::Action::Pdf && wouldReplaceReport(c.pdf, c.file)) {
+                errorLine(c.pdf + QStringLiteral(": 输出文件就是报告文件本身，未写入。"));
+                return 1;
+            }
             CQvView view;
             CQvDoc doc(view);
             const tov::FileResult r = doc.open(c.file);
             if (!r.ok()) {
-                errorLine(c.file + QStringLiteral(": ") + QString::fromStdString(r.error));
+                errorLine(c.file + QStringLiteral(": ") + QString::fromStdString(r.full()));
                 return 1;
             }
             const QString header = QDir::toNativeSeparators(doc.pathName());

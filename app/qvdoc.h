@@ -26,7 +26,13 @@ public:
     /// A new, empty report.
     void newDocument();
     tov::FileResult open(const QString& path);
-    tov::FileResult save(const QString& path);
+    /// Saves to path. Saving over the document's own file checks first that the file is as it was
+    /// opened or last saved; when it changed on disk the result has `changed` set and nothing is
+    /// written, unless overwrite is given.
+    tov::FileResult save(const QString& path, bool overwrite = false);
+
+    /// True when path is the document's own file (same device and inode).
+    bool wouldReplace(const QString& path) const;
 
 signals:
     /// The path or the modified state changed.
@@ -35,6 +41,7 @@ signals:
 private:
     CQvView& view_;
     QString path_;
+    tov::FileStamp stamp_;  ///< the file as it was opened or last saved
 };
 
 }  // namespace tov::app

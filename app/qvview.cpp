@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -190,7 +191,9 @@ tov::FileResult CQvView::loadFile(const QString& path) {
     tov::ReportText rt;
     tov::FileResult r = tov::readReportFile(QFile::encodeName(path).toStdString(), rt);
     if (!r.ok()) return r;
-    const ViewText v = fromFileText(QString::fromStdString(rt.utf8));
+    // A leading U+FEFF is text of the file (the decoder would take it for a byte-order mark).
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const ViewText v = fromFileText(utf8(QByteArrayView(rt.utf8.data(), static_cast<qsizetype>(rt.utf8.size()))));
     setPlainText(v.text);
     encoding_ = rt.encoding;
     lineEnd_ = v.lineEnd;
@@ -198,14 +201,20 @@ tov::FileResult CQvView::loadFile(const QString& path) {
     cachedSize_.reset();
     moveCursor(QTextCursor::Start);
     // A file that mixed its line ends is saved with "\r\n" throughout: it differs from its file.
-    document()->setModified(v.normalised);
-    if (v.normalised) emit statusMessage(QStringLiteral("该文件的换行符不统一，保存时将统一为回车换行（CR LF）。"));
+    // So does one with characters that the text field does not hold as they are: U+FDD0 and
+    // U+FDD1, which it takes for paragraph marks, come back as line breaks.
+    const bool altered = v.text.contains(QChar(0xFDD0)) || v.text.contains(QChar(0xFDD1)) || viewText() != v.text;
+    document()->setModified(v.normalised || altered);
+    if (altered)
+        emit statusMessage(QStringLiteral("该文件含有文本框不能原样保留的字符（U+FDD0、U+FDD1将成为换行），保存时将与原文件不同。"));
+    else if (v.normalised)
+        emit statusMessage(QStringLiteral("该文件的换行符不统一，保存时将统一为回车换行（CR LF）。"));
     return r;
 }
 
-tov::FileResult CQvView::saveFile(const QString& path) {
+tov::FileResult CQvView::saveFile(const QString& path, const tov::FileStamp* expected) {
     const tov::ReportText rt{toFileText(viewText(), lineEnd_).toStdString(), encoding_};
-    tov::FileResult r = tov::writeReportFile(QFile::encodeName(path).toStdString(), rt);
+    tov::FileResult r = tov::writeReportFile(QFile::encodeName(path).toStdString(), rt, expected);
     if (r.ok()) document()->setModified(false);
     return r;
 }

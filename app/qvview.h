@@ -30,8 +30,9 @@ public:
     void clearReport();
     /// Loads a report file; the current text stays when it fails.
     tov::FileResult loadFile(const QString& path);
-    /// Saves the report atomically in its file's encoding and line ends.
-    tov::FileResult saveFile(const QString& path);
+    /// Saves the report atomically in its file's encoding and line ends (given a stamp, only
+    /// over a file that still has it).
+    tov::FileResult saveFile(const QString& path, const tov::FileStamp* expected = nullptr);
 
     /// Size of the report in its file, in bytes.
     std::size_t fileSize() const;

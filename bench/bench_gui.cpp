@@ -259,6 +259,33 @@ void BM_PrintPdfBare(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintPdfBare)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The worst cases for the page layout, at half and at the full file limit (time linear in the
+// size: the 1 MB figure about twice the 512 KB one): kind 0 empty lines only ("\r\n" each),
+// kind 1 one-character lines, kind 2 one line of words without a break.
+void BM_PrintPdfWorstCase(benchmark::State& state) {
+    const auto bytes = static_cast<qsizetype>(state.range(1));
+    QString text;
+    switch (state.range(0)) {
+        case 0: text = QString(bytes / 2, u'\n'); break;
+        case 1: text = QStringLiteral("a\n").repeated(bytes / 3); break;
+        default: text = QStringLiteral("abcdefgh ").repeated(bytes / 9); break;
+    }
+    const QString out = workDir().filePath(QStringLiteral("worst.pdf"));
+    QFont font;
+    for (auto _ : state) {
+        QString error;
+        if (!writeReportPdf(out, text, font, QStringLiteral("/home/user/report.txt"), &error))
+            state.SkipWithError(error.toStdString().c_str());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    static const char* const kinds[] = {"empty lines", "one-character lines", "one long line"};
+    state.SetLabel(kinds[state.range(0)]);
+}
+BENCHMARK(BM_PrintPdfWorstCase)
+    ->ArgsProduct({{0, 1, 2}, {524288, 1048575}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 // --- Peak memory with a 1 MB report open ------------------------------------------------------
 
 long peakKiB() {

@@ -6,6 +6,9 @@
 //   tovarin-calc --batch FILE [--json | --report FILE]
 //   tovarin-calc redo REPORT --sheet N [--json] [--report FILE]
 //   tovarin-calc curve FORM [ID=VALUE]... [--csv | --json]
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -117,32 +120,39 @@ struct Options {
     std::optional<std::string> report;
 };
 
-// Loads the report file to append to (a missing file is a new, empty report).
-bool loadReport(const std::string& path, ReportText& text) {
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) {
-        text = {};
-        return true;
-    }
-    probe.close();
-    if (FileResult r = readReportFile(path, text); !r.ok()) {
-        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+// Locks and loads the report file to append to. Only a file that does not exist starts a new
+// report; any other failure (unreadable, not a regular file, read-only, several hard links) is
+// refused with the file's name and the cause, and the file stays as it was.
+bool loadReport(const std::string& path, ReportLock& lock, ReportText& text) {
+    if (FileResult r = openReportForAppend(path, lock, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.full() << "\n";
         return false;
     }
     return true;
 }
 
-bool saveReport(const std::string& path, const ReportText& text) {
-    if (FileResult r = writeReportFile(path, text); !r.ok()) {
-        std::cerr << "tovarin-calc: " << path << ": " << r.error << "\n";
+bool saveReport(const std::string& path, const ReportLock& lock, const ReportText& text) {
+    if (FileResult r = writeReportLocked(lock, text); !r.ok()) {
+        std::cerr << "tovarin-calc: " << path << ": " << r.full() << "\n";
         return false;
     }
     return true;
 }
+
+// A control given twice on one line is a usage error, not "the last one wins".
+void checkDistinct(const std::vector<Assignment>& as) {
+    for (std::size_t i = 0; i < as.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (as[i].id == as[j].id) throw UsageError("control " + std::to_string(as[i].id) + " given twice");
+}
+
+// True while standard output takes what is written to it.
+bool outputOk() { return !std::cout.fail() && !std::ferror(stdout); }
 
 int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options& opt) {
     ReportText file;
-    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    ReportLock lock;
+    if (opt.report && !loadReport(*opt.report, lock, file)) return kExitFile;
     MemoryReport report(file.utf8);
     RunResult r;
     try {
@@ -156,8 +166,9 @@ int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options&
         return kExitRefused;
     }
     if (opt.report) {
-        file.utf8 = report.text();
-        if (!saveReport(*opt.report, file)) return kExitFile;
+        // The sheet takes the report's own line ends.
+        file.utf8 += usesLoneLf(file.utf8) ? crlfToLf(r.sheet) : r.sheet;
+        if (!saveReport(*opt.report, lock, file)) return kExitFile;
     } else if (!opt.json) {
         std::cout << r.sheet;
     }
@@ -268,20 +279,36 @@ int redo(const std::string& path, int number, const Options& opt) {
 // One case per line: FORM ID=VALUE ...; '#' starts a comment. Refused lines are reported with
 // their line number and do not stop the run.
 int batch(const std::string& path, const Options& opt) {
+    // A folder opens as a stream that reads nothing: refuse it (a pipe, such as /dev/stdin, is
+    // read as it comes).
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
+        return kExitFile;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::cerr << "tovarin-calc: cannot read " << path << "\n";
+        const int code = errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
         return kExitFile;
     }
     ReportText file;
-    if (opt.report && !loadReport(*opt.report, file)) return kExitFile;
+    ReportLock lock;
+    if (opt.report && !loadReport(*opt.report, lock, file)) return kExitFile;
     // A sheet does not depend on the text before it, so each case runs on an empty report and
-    // its sheet is appended here: the run stays linear in the number of cases.
+    // its sheet is appended here: the run stays linear in the number of cases. The file's size is
+    // counted as sheets are added, so that the run stops at the first one that would pass the
+    // limit (and the report is left as it was).
     std::string& text = file.utf8;
+    const bool lf = usesLoneLf(text);
+    const ReportEncoding sheetEncoding = file.encoding == ReportEncoding::Gbk ? ReportEncoding::Gbk : ReportEncoding::Utf8;
+    std::size_t size = opt.report ? encodedSize(text, file.encoding) : 0;
     std::string line;
-    int lineNo = 0, refused = 0;
+    int lineNo = 0, refused = 0, appended = 0;
     while (std::getline(in, line)) {
         ++lineNo;
+        if (lineNo == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);  // UTF-8 byte-order mark
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         const auto words = splitWords(line);
@@ -295,13 +322,25 @@ int batch(const std::string& path, const Options& opt) {
             try {
                 std::vector<Assignment> as;
                 for (std::size_t i = 1; i < words.size(); ++i) as.push_back(parseAssignment(words[i]));
+                checkDistinct(as);
                 MemoryReport report;
                 r = runForm(*e, as, report);
                 if (!r.outcome.ok()) error = r.outcome.message;
-                else if (opt.report) text += r.sheet;
             } catch (const UsageError& err) {
                 error = err.what();
             }
+        }
+        if (error.empty() && opt.report) {
+            const std::string sheet = lf ? crlfToLf(r.sheet) : r.sheet;
+            const std::size_t add = encodedSize(sheet, sheetEncoding);
+            if (size == std::string::npos || add == std::string::npos || size + add > kMaxReportBytes) {
+                std::cerr << path << ":" << lineNo << ": 报告将超过1048575字节（报告文件的上限），运行在此停止，"
+                          << *opt.report << " 未改动。\n";
+                return kExitFile;
+            }
+            size += add;
+            text += sheet;
+            ++appended;
         }
         if (!error.empty()) {
             ++refused;
@@ -318,14 +357,35 @@ int batch(const std::string& path, const Options& opt) {
         } else if (!opt.report && error.empty()) {
             std::cout << r.sheet;
         }
+        if (!outputOk()) break;  // main() reports it
     }
-    if (opt.report && !saveReport(*opt.report, file)) return kExitFile;
+    if (in.bad()) {
+        const int code = errno;
+        std::cerr << "tovarin-calc: cannot read " << path << ": " << errnoText(code) << "\n";
+        return kExitFile;
+    }
+    // Nothing to add (every line refused): the report is not written, nor created.
+    if (opt.report && appended > 0 && !saveReport(*opt.report, lock, file)) return kExitFile;
     return refused ? kExitRefused : 0;
+}
+
+// Standard output is checked at the end: a full disk or a closed pipe is a failure, never exit 0.
+int finishOutput(int status) {
+    std::cout.flush();
+    bool failed = !outputOk() || std::fflush(stdout) != 0;
+    int code = errno;
+    if (std::fclose(stdout) != 0 && !failed) {
+        failed = true;
+        code = errno;
+    }
+    if (!failed) return status;
+    std::cerr << "tovarin-calc: 写入标准输出失败：" << errnoText(code) << "。\n";
+    return status != 0 ? status : kExitFile;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage("");
     Options opt;
@@ -339,7 +399,9 @@ int main(int argc, char** argv) {
             opt.csv = true;
         } else if (args[i] == "--report" || args[i] == "--batch") {
             if (i + 1 >= args.size()) return usage(args[i] + " needs a file");
-            (args[i] == "--report" ? opt.report : batchFile) = args[i + 1];
+            std::optional<std::string>& file = args[i] == "--report" ? opt.report : batchFile;
+            if (file) return usage(args[i] + " given twice");
+            file = args[i + 1];
             ++i;
         } else if (args[i] == "--sheet") {
             int n = 0;
@@ -386,8 +448,11 @@ int main(int argc, char** argv) {
     std::vector<Assignment> as;
     try {
         for (std::size_t i = 1; i < rest.size(); ++i) as.push_back(parseAssignment(rest[i]));
+        checkDistinct(as);
     } catch (const UsageError& err) {
         return usage(err.what());
     }
     return isCurve ? curve(*e, as, opt) : runOne(*e, as, opt);
 }
+
+int main(int argc, char** argv) { return finishOutput(run(argc, argv)); }

@@ -1,12 +1,17 @@
 #include "forms/reportfile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -298,19 +303,22 @@ FileResult decodeReport(std::string_view bytes, ReportText& out) {
         out = {std::string(bytes.substr(kBom.size())), ReportEncoding::Utf8Bom};
         return {};
     }
-    if (isValidUtf8(bytes)) {
-        out = {std::string(bytes), ReportEncoding::Utf8};
-        return {};
-    }
+    // GBK first: many GBK texts (ASCII with 墙, 页, 郑 …) are valid UTF-8 too, and a report of
+    // ours is GBK. UTF-8 without a byte-order mark is kept only where the bytes are not GBK.
     std::string text, back;
     if (const GbTables& t = gbTables(); t.ok && gbkToUtf8ByTable(bytes, text, t)) {
         out = {std::move(text), ReportEncoding::Gbk};
         return {};
     }
-    if (!gb18030ToUtf8(bytes, text) || !utf8ToGb18030(text, back) || back != bytes)
-        return {"该文件不是GBK（GB18030）或UTF-8编码的文本文件，无法打开。"};
-    out = {std::move(text), ReportEncoding::Gbk};
-    return {};
+    if (gb18030ToUtf8(bytes, text) && utf8ToGb18030(text, back) && back == bytes) {
+        out = {std::move(text), ReportEncoding::Gbk};
+        return {};
+    }
+    if (isValidUtf8(bytes)) {
+        out = {std::string(bytes), ReportEncoding::Utf8};
+        return {};
+    }
+    return {"该文件不是GBK（GB18030）或UTF-8编码的文本文件，无法打开。"};
 }
 
 FileResult encodeReport(const ReportText& text, std::string& bytes) {
@@ -364,80 +372,386 @@ const unsigned char* gb18030Lengths() {
     return t.ok ? t.len : nullptr;
 }
 
-FileResult readReportFile(const std::string& path, ReportText& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return {"打开文档失败。"};
-    std::string bytes;
-    // One allocation for the whole file (the loop below still reads to its real end).
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0)
-        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), kMaxReportBytes) + 1);
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        bytes.append(buf, n);
-        if (bytes.size() > kMaxReportBytes) {
-            std::fclose(f);
-            return {kFileTooLarge};
-        }
+std::string FileResult::full() const {
+    if (reason.empty()) return error;
+    std::string head = error;
+    constexpr std::string_view stop = "。";
+    if (head.size() >= stop.size() && head.compare(head.size() - stop.size(), stop.size(), stop) == 0)
+        head.resize(head.size() - stop.size());
+    return head + "：" + reason + "。";
+}
+
+std::string errnoText(int code) {
+    switch (code) {
+        case ENOENT: return "文件不存在";
+        case EACCES: return "权限不够";
+        case EPERM: return "不允许的操作";
+        case ENOSPC: return "磁盘空间不足";
+        case EDQUOT: return "超出磁盘配额";
+        case EFBIG: return "文件超过了允许的大小";
+        case EROFS: return "文件系统是只读的";
+        case EIO: return "输入输出错误";
+        case EISDIR: return "这是一个文件夹";
+        case ENOTDIR: return "路径中有一项不是文件夹";
+        case ENAMETOOLONG: return "文件名太长";
+        case ELOOP: return "符号链接的层数太多";
+        case EEXIST: return "文件已存在";
+        case EBUSY: return "文件正被使用";
+        case ETXTBSY: return "文件正被使用";
+        case EXDEV: return "不在同一个文件系统上";
+        case EMFILE:
+        case ENFILE: return "打开的文件太多";
+        case ENOMEM: return "内存不足";
+        case EINVAL: return "无效的参数";
+        case EPIPE: return "管道已关闭";
+        case ENXIO: return "没有这个设备";
+        case EAGAIN: return "资源暂时不可用";
+        default: return "系统错误 " + std::to_string(code);
     }
-    const bool err = std::ferror(f);
-    std::fclose(f);
-    if (err) return {"打开文档失败。"};
+}
+
+FileResult systemError(std::string error, int code) {
+    FileResult r;
+    r.error = std::move(error);
+    r.reason = errnoText(code);
+    r.code = code;
+    return r;
+}
+
+namespace {
+
+constexpr const char* kOpenFailed = "打开文档失败。";
+constexpr const char* kSaveFailed = "保存文档失败。";
+
+FileResult refusal(const char* error, const char* reason, int code = 0) {
+    FileResult r;
+    r.error = error;
+    r.reason = reason;
+    r.code = code;
+    return r;
+}
+
+// Reads a whole regular file from an open descriptor.
+FileResult readOpenReport(int fd, ReportText& out) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return systemError(kOpenFailed, errno);
+    if (S_ISDIR(st.st_mode)) return systemError(kOpenFailed, EISDIR);
+    if (!S_ISREG(st.st_mode)) return refusal(kOpenFailed, "这不是普通文件");
+    if (static_cast<std::size_t>(st.st_size) > kMaxReportBytes) return {kFileTooLarge};
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t used = 0;
+    while (true) {
+        if (used == bytes.size()) {
+            if (bytes.size() > kMaxReportBytes) return {kFileTooLarge};  // grew while we read
+            bytes.resize(std::min(bytes.size() * 2, kMaxReportBytes + 1));
+        }
+        const ssize_t n = ::pread(fd, bytes.data() + used, bytes.size() - used, static_cast<off_t>(used));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return systemError(kOpenFailed, errno);
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    if (used > kMaxReportBytes) return {kFileTooLarge};
+    bytes.resize(used);
     return decodeReport(bytes, out);
 }
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const FileResult failed{"保存文档失败。"};
+std::string dirOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string tmpl = dir + "/." + base + ".XXXXXX";
+    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string baseOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path leads to: symbolic links followed (the last one may dangle: its target is
+// where a new file goes). Folders on the way are left as they are.
+std::string resolveLinks(std::string path, int& error) {
+    error = 0;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string link(4096, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) return path;
+        link.resize(static_cast<std::size_t>(n));
+        if (link.empty()) return path;
+        path = link.front() == '/' ? link : dirOf(path) + "/" + link;
+    }
+    error = ELOOP;
+    return path;
+}
+
+// Whether an existing file may be replaced by a new one of ours: a regular file, with one name,
+// that the user may write.
+FileResult checkReplaceable(const std::string& path, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return systemError(kSaveFailed, EISDIR);
+    if (!S_ISREG(st.st_mode)) return refusal(kSaveFailed, "这不是普通文件");
+    if (st.st_nlink > 1)
+        return refusal(kSaveFailed, "该文件有多个硬链接，替换它会使其他链接仍是旧的内容；请另存为一个新文件");
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
+        return refusal(kSaveFailed, "该文件是只读的", EACCES);
+    return {};
+}
+
+std::uint32_t nameHash(std::string_view s) {
+    std::uint32_t h = 2166136261u;  // FNV-1a
+    for (unsigned char c : s) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+// Our temporary files of a target: "." + the start of its name + "~" + a hash of the whole name +
+// "-" + the writer's process id + "-" + mkstemp's six characters. At most 228 bytes, whatever the
+// length of the name.
+std::string tempPrefix(const std::string& base) {
+    std::size_t keep = std::min<std::size_t>(base.size(), 200);
+    while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
+    char hash[16];
+    std::snprintf(hash, sizeof hash, "%08x", nameHash(base));
+    std::string prefix = ".";
+    prefix.append(base, 0, keep);
+    prefix += '~';
+    prefix += hash;
+    prefix += '-';
+    return prefix;
+}
+
+// Removes temporary files of ours for this target whose writer is gone (no such process) and
+// that are more than a minute old: what a writer killed between writing and renaming left.
+void removeStaleTemps(const std::string& dir, const std::string& prefix) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name.substr(0, prefix.size()) != prefix) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        long pid = 0;
+        const auto [p, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (ec != std::errc() || p == rest.data() || p == rest.data() + rest.size() || *p != '-' ||
+            rest.end() - p != 7 || pid <= 0 || pid == ::getpid())
+            continue;
+        const std::string full = dir + "/" + std::string(name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (now - st.st_mtime < 60) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        ::unlink(full.c_str());
+    }
+    ::closedir(d);
+}
+
+bool writeAll(int fd, const char* p, std::size_t left, int& error) {
+    while (left > 0) {
+        const ssize_t w = ::write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            return false;
+        }
+        p += w;
+        left -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+// Writes over the file at target (links already resolved).
+FileResult writeTarget(const std::string& target, std::string_view bytes) {
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) return systemError(kSaveFailed, errno);
+    if (exists)
+        if (FileResult r = checkReplaceable(target, st); !r.ok()) return r;
+    const std::string dir = dirOf(target), prefix = tempPrefix(baseOf(target));
+    removeStaleTemps(dir, prefix);
+    const std::string tmpl = dir + "/" + prefix + std::to_string(::getpid()) + "-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return failed;
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return systemError(kSaveFailed, errno);
     const std::string tmp(name.data());
-    // Keep the permissions of the file being replaced (or the usual ones for a new file).
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (exists) {
+        // Keep the owner and group (root writing a user's report must not take it over; a user
+        // may still give the file a group of theirs), then the permissions.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
         ::fchmod(fd, st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    bool ok = true;
-    if (g_fault == WriteFault::ShortWrite) left /= 2;
-    while (left > 0) {
-        const ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        p += w;
-        left -= static_cast<std::size_t>(w);
-    }
-    if (g_fault == WriteFault::ShortWrite) ok = false;  // the rest did not fit
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (g_fault == WriteFault::BeforeRename) ok = false;
-    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
+    int error = 0;
+    std::size_t size = bytes.size();
+    if (g_fault == WriteFault::ShortWrite) size /= 2;
+    bool ok = writeAll(fd, bytes.data(), size, error);
+    if (ok && g_fault == WriteFault::ShortWrite) ok = false, error = ENOSPC;  // the rest did not fit
+    if (ok && ::fsync(fd) != 0) ok = false, error = errno;
+    if (g_fault == WriteFault::Die) ::_exit(9);
+    if (::close(fd) != 0 && ok) ok = false, error = errno;
+    if (ok && g_fault == WriteFault::BeforeRename) ok = false, error = EINTR;
+    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
         ::unlink(tmp.c_str());
-        return failed;
+        return systemError(kSaveFailed, error);
     }
     return {};
 }
 
-FileResult writeReportFile(const std::string& path, const ReportText& text) {
-    std::string bytes;
+FileResult encodeForFile(const ReportText& text, std::string& bytes) {
     if (FileResult r = encodeReport(text, bytes); !r.ok()) return r;
     if (bytes.size() > kMaxReportBytes) return {"报告超过1048575字节，无法保存。"};
-    return writeFileAtomically(path, bytes);
+    return {};
+}
+
+}  // namespace
+
+bool FileStamp::operator==(const FileStamp& o) const {
+    if (exists != o.exists) return false;
+    if (!exists) return true;
+    return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+           mtime.tv_nsec == o.mtime.tv_nsec;
+}
+
+FileStamp fileStamp(const std::string& path) {
+    FileStamp s;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return s;
+    s.exists = true;
+    s.dev = st.st_dev;
+    s.ino = st.st_ino;
+    s.size = st.st_size;
+    s.mtime = st.st_mtim;
+    return s;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+FileResult readReportFile(const std::string& path, ReportText& out) {
+    // Non-blocking, so that a FIFO is refused rather than waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return systemError(kOpenFailed, errno);
+    FileResult r = readOpenReport(fd, out);
+    ::close(fd);
+    return r;
+}
+
+namespace {
+int lockFd(int fd) {
+    while (::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR) return errno;  // a file system without locks: go on unlocked
+    return 0;
+}
+}  // namespace
+
+void ReportLock::release() {
+    if (fileFd_ >= 0) ::close(fileFd_);
+    if (dirFd_ >= 0) ::close(dirFd_);
+    fileFd_ = dirFd_ = -1;
+}
+
+FileResult ReportLock::acquire(const std::string& path) {
+    release();
+    int error = 0;
+    target_ = resolveLinks(path, error);
+    if (error) return systemError(kOpenFailed, error);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const int fd = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            struct stat locked {}, now {};
+            if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+                ::close(fd);
+                if (S_ISDIR(locked.st_mode)) return systemError(kOpenFailed, EISDIR);
+                return refusal(kOpenFailed, "这不是普通文件");
+            }
+            lockFd(fd);
+            // The file may have been replaced while we waited: then lock the new one.
+            if (::stat(target_.c_str(), &now) == 0 && now.st_dev == locked.st_dev && now.st_ino == locked.st_ino) {
+                fileFd_ = fd;
+                return {};
+            }
+            ::close(fd);
+            continue;
+        }
+        if (errno != ENOENT) return systemError(kOpenFailed, errno);
+        // No file yet: its creators of ours take turns on the folder.
+        const int dfd = ::open(dirOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd < 0) return {};  // the write will say what is wrong with the folder
+        lockFd(dfd);
+        struct stat st {};
+        if (::stat(target_.c_str(), &st) != 0 && errno == ENOENT) {
+            dirFd_ = dfd;
+            return {};
+        }
+        ::close(dfd);  // created while we waited
+    }
+    return systemError(kOpenFailed, EAGAIN);
+}
+
+FileResult openReportForAppend(const std::string& path, ReportLock& lock, ReportText& out) {
+    if (FileResult r = lock.acquire(path); !r.ok()) return r;
+    if (lock.fd() < 0) {
+        out = {};
+        return {};
+    }
+    if (FileResult r = readOpenReport(lock.fd(), out); !r.ok()) return r;
+    struct stat st {};
+    if (::fstat(lock.fd(), &st) != 0) return systemError(kOpenFailed, errno);
+    return checkReplaceable(lock.target(), st);
+}
+
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    int error = 0;
+    const std::string target = resolveLinks(path, error);
+    if (error) return systemError(kSaveFailed, error);
+    return writeTarget(target, bytes);
+}
+
+FileResult writeReportLocked(const ReportLock& lock, const ReportText& text) {
+    std::string bytes;
+    if (FileResult r = encodeForFile(text, bytes); !r.ok()) return r;
+    return writeTarget(lock.target(), bytes);
+}
+
+FileResult writeReportFile(const std::string& path, const ReportText& text, const FileStamp* expected) {
+    std::string bytes;
+    if (FileResult r = encodeForFile(text, bytes); !r.ok()) return r;
+    ReportLock lock;
+    if (FileResult r = lock.acquire(path); !r.ok()) {
+        r.error = kSaveFailed;
+        return r;
+    }
+    if (expected && !(fileStamp(lock.target()) == *expected)) {
+        FileResult r = refusal(kSaveFailed, "文件在打开或上次保存之后已在磁盘上被改动");
+        r.changed = true;
+        return r;
+    }
+    return writeTarget(lock.target(), bytes);
+}
+
+bool usesLoneLf(std::string_view report) {
+    bool lf = false;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        if (report[i] == '\r') return false;
+        if (report[i] == '\n') lf = true;
+    }
+    return lf;
+}
+
+std::string crlfToLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
 }
 
 }  // namespace tov

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-wqy-microhei qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev
-  fonts-arphic-ukai fonts-arphic-uming poppler-utils xvfb xauth
+  fonts-arphic-ukai fonts-arphic-uming poppler-utils xvfb xauth locales
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -31,12 +31,15 @@ std::string quote(const std::string& s) {
     return q + "'";
 }
 
-Cli cli(const std::vector<std::string>& args) {
+// Runs tovarin-calc with the arguments; prefix goes before it in the shell command line (to run
+// it as another user, or under a limit), out is where its standard output goes.
+Cli cli(const std::vector<std::string>& args, const std::string& prefix = {}, std::string out = {}) {
     static int n = 0;
     const fs::path base = fs::temp_directory_path() / ("tovarin-cli-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
-    std::string cmd = quote(TOVARIN_CLI);
+    std::string cmd = prefix + quote(TOVARIN_CLI);
     for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " >" + quote(base.string() + ".out") + " 2>" + quote(base.string() + ".err");
+    if (out.empty()) out = base.string() + ".out";
+    cmd += " >" + quote(out) + " 2>" + quote(base.string() + ".err");
     const int raw = std::system(cmd.c_str());
     Cli r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(base.string() + ".out"), slurp(base.string() + ".err")};
     fs::remove(base.string() + ".out");
@@ -170,6 +173,106 @@ TEST(CommandLine, BatchReportsRefusedLinesAndGoesOn) {
     for (std::string line; std::getline(in, line); ++lines) EXPECT_TRUE(nlohmann::json::parse(line).contains("line"));
     EXPECT_EQ(lines, 4);
     fs::remove(b);
+}
+
+class CommandLineFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("tovarin-clif-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::permissions(dir, fs::perms::all);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+// A report the user cannot read is refused with its name and cause, never started afresh.
+TEST_F(CommandLineFiles, UnreadableReportIsRefusedAndKept) {
+    const std::string r = path("r.txt");
+    ASSERT_EQ(cli({"130", "--report", r}).status, 0);
+    ASSERT_EQ(cli({"142", "--report", r}).status, 0);
+    const std::string two = slurp(r);
+    ::chmod(r.c_str(), 0200);
+    std::string as;  // root reads through permission bits: run as nobody
+    if (::geteuid() == 0) {
+        if (std::system("setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null") != 0)
+            GTEST_SKIP() << "setpriv cannot run a command as another user here";
+        ::chown(r.c_str(), 65534, 65534);
+        as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    Cli c = cli({"130", "--report", r}, as);
+    EXPECT_EQ(c.status, 74);
+    EXPECT_EQ(c.err, "tovarin-calc: " + r + ": 打开文档失败：权限不够。\n");
+    EXPECT_EQ(slurp(r), two);
+}
+
+// Standard output that cannot be written is a failure: a full device, a batch cut short by a
+// file-size limit.
+TEST_F(CommandLineFiles, WriteErrorsOnStandardOutputFail) {
+    Cli full = cli({"130"}, "", "/dev/full");
+    EXPECT_EQ(full.status, 74);
+    EXPECT_NE(full.err.find("写入标准输出失败：磁盘空间不足。"), std::string::npos);
+    {
+        std::ofstream b(dir / "b.txt");
+        for (int i = 0; i < 200; ++i) b << "130\n";
+    }
+    Cli cut = cli({"--batch", path("b.txt")}, "trap '' XFSZ; ulimit -f 64; ", path("out.txt"));
+    EXPECT_EQ(cut.status, 74);
+    EXPECT_NE(cut.err.find("写入标准输出失败"), std::string::npos);
+    EXPECT_LE(fs::file_size(dir / "out.txt"), 64u * 1024);
+}
+
+// Sheets appended to a report whose lines end in "\n" end in "\n" too.
+TEST_F(CommandLineFiles, SheetsFollowTheReportsLineEnds) {
+    const std::string r = path("lf.txt");
+    {
+        std::ofstream out(r, std::ios::binary);
+        out << "notes\nmore\n";
+    }
+    ASSERT_EQ(cli({"130", "--report", r}).status, 0);
+    ReportText t;
+    ASSERT_TRUE(decodeReport(slurp(r), t).ok());
+    EXPECT_TRUE(t.utf8 == "notes\nmore\n" + crlfToLf(run("130").sheet));
+    EXPECT_EQ(t.utf8.find('\r'), std::string::npos);
+}
+
+// The smaller points: a folder as batch, an all-refused batch, /dev/full as report, a batch
+// starting with a byte-order mark, repeated switches and ids, a batch passing the size limit.
+TEST_F(CommandLineFiles, BatchAndSwitchEdgeCases) {
+    EXPECT_EQ(cli({"--batch", dir.string()}).status, 74);
+    {
+        std::ofstream b(dir / "bad.txt");
+        b << "142 1008=0\nNoSuchDlg\n";
+    }
+    EXPECT_EQ(cli({"--batch", path("bad.txt"), "--report", path("none.txt")}).status, 2);
+    EXPECT_FALSE(fs::exists(dir / "none.txt"));
+    Cli dev = cli({"130", "--report", "/dev/full"});
+    EXPECT_EQ(dev.status, 74);
+    EXPECT_EQ(dev.err, "tovarin-calc: /dev/full: 打开文档失败：这不是普通文件。\n");
+    {
+        std::ofstream b(dir / "bom.txt");
+        b << "\xEF\xBB\xBF" "130\n";
+    }
+    Cli bom = cli({"--batch", path("bom.txt")});
+    EXPECT_EQ(bom.status, 0);
+    EXPECT_EQ(bom.out, run("130").sheet);
+    EXPECT_EQ(cli({"130", "--report", path("a.txt"), "--report", path("b.txt")}).status, 64);
+    EXPECT_EQ(cli({"130", "1006=100", "1006=120"}).status, 64);
+    // Some 1 700 bytes a sheet: the limit falls near line 620 of 1000, where the run stops.
+    {
+        std::ofstream b(dir / "many.txt");
+        for (int i = 0; i < 1000; ++i) b << "130\n";
+    }
+    const std::size_t sheet = encodedSize(run("130").sheet, ReportEncoding::Gbk);
+    const std::size_t stop = kMaxReportBytes / sheet + 1;
+    Cli many = cli({"--batch", path("many.txt"), "--report", path("many-r.txt")});
+    EXPECT_EQ(many.status, 74);
+    EXPECT_NE(many.err.find("many.txt:" + std::to_string(stop) + ": 报告将超过1048575字节"), std::string::npos)
+        << many.err;
+    EXPECT_FALSE(fs::exists(dir / "many-r.txt"));
 }
 
 }  // namespace

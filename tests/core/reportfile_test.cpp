@@ -62,7 +62,8 @@ TEST_F(ReportFileTest, GbkRoundTripsByteForByte) {
 }
 
 TEST_F(ReportFileTest, Utf8StaysUtf8) {
-    for (std::string bytes : {std::string("中文\r\n"), std::string("\xEF\xBB\xBF") + "中文"}) {
+    // ("中文" alone would be GBK bytes too, and read as GBK; "─" begins with no GBK code.)
+    for (std::string bytes : {std::string("─中文\r\n"), std::string("\xEF\xBB\xBF") + "中文"}) {
         ReportText t;
         ASSERT_TRUE(decodeReport(bytes, t).ok());
         EXPECT_NE(t.encoding, ReportEncoding::Gbk);
@@ -150,7 +151,6 @@ TEST_F(ReportFileTest, EveryTwoByteCodeDecodesAsIconvDoes) {
     for (int lead = 0x81; lead <= 0xFE; ++lead)
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             const std::string bytes = {'a', static_cast<char>(lead), static_cast<char>(trail), '\r', '\n'};
-            if (isValidUtf8(bytes)) continue;  // such as C2 80: read as UTF-8, before GBK
             std::string viaIconv, back;
             const bool iconvTakes = gb18030ToUtf8(bytes, viaIconv) && utf8ToGb18030(viaIconv, back) && back == bytes;
             ReportText t;
@@ -161,7 +161,7 @@ TEST_F(ReportFileTest, EveryTwoByteCodeDecodesAsIconvDoes) {
             ASSERT_EQ(t.utf8, viaIconv) << std::hex << lead << ' ' << trail;
             ASSERT_EQ(encodedSize(t.utf8, ReportEncoding::Gbk), bytes.size());
         }
-    EXPECT_GT(accepted, 20000);  // GBK's two-byte codes, less the few that are UTF-8
+    EXPECT_GT(accepted, 20000);  // GBK's two-byte codes
 }
 
 TEST_F(ReportFileTest, SizesAgreeWithIconvOverTheWholeBmp) {
@@ -235,6 +235,209 @@ TEST_F(ReportFileTest, InjectedFaultsLeaveTheOldFile) {
     }
     EXPECT_TRUE(writeReportFile(p.string(), {"新的文字", ReportEncoding::Gbk}).ok());
     EXPECT_EQ(readBytes(p), "\xD0\xC2\xB5\xC4\xCE\xC4\xD7\xD6");
+}
+
+}  // namespace
+}  // namespace tov
+
+#include <sys/file.h>
+#include <sys/wait.h>
+
+namespace tov {
+namespace {
+
+// Any GBK text without a byte-order mark reads back as itself, as GBK, also where its bytes are
+// valid UTF-8 as well ("墙" is C7 BD in GBK, "ǽ" in UTF-8).
+TEST_F(ReportFileTest, GbkTextReadsBackAsItselfEvenWhereItIsAlsoUtf8) {
+    std::vector<std::string> pairs;  // every two-byte code that GBK round-trips
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            const std::string b = {static_cast<char>(lead), static_cast<char>(trail)};
+            std::string u, back;
+            if (gb18030ToUtf8(b, u) && utf8ToGb18030(u, back) && back == b) pairs.push_back(b);
+        }
+    std::mt19937 rng(12);
+    std::uniform_int_distribution<std::size_t> pick(0, pairs.size() - 1);
+    std::uniform_int_distribution<int> len(1, 40), kind(0, 9), ascii(0x20, 0x7E);
+    int alsoUtf8 = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes;
+        for (int n = len(rng); n > 0; --n) {
+            const int k = kind(rng);
+            if (k < 4) bytes += pairs[pick(rng)];
+            else if (k == 4) bytes += "\xC7\xBD";  // 墙
+            else if (k == 5) bytes += "\r\n";
+            else bytes += static_cast<char>(ascii(rng));
+        }
+        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) continue;
+        alsoUtf8 += isValidUtf8(bytes);
+        std::string expected;
+        ASSERT_TRUE(gb18030ToUtf8(bytes, expected));
+        ReportText t;
+        ASSERT_TRUE(decodeReport(bytes, t).ok());
+        ASSERT_EQ(t.encoding, ReportEncoding::Gbk);
+        ASSERT_EQ(t.utf8, expected);
+    }
+    EXPECT_GT(alsoUtf8, 100);
+    ReportText t;
+    ASSERT_TRUE(decodeReport("As\xC7\xBD", t).ok());
+    EXPECT_EQ(t.utf8, "As墙");
+}
+
+// Only a file that does not exist is a new report; a file that cannot be read is refused with
+// its cause. A FIFO or a device is refused at once, never waited on.
+TEST_F(ReportFileTest, OnlyAMissingFileStartsANewReport) {
+    ReportText t;
+    ReportLock lock;
+    FileResult r = openReportForAppend((dir / "new.txt").string(), lock, t);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(lock.fd(), -1);
+    lock.release();
+    EXPECT_EQ(readReportFile((dir / "new.txt").string(), t).code, ENOENT);
+    EXPECT_EQ(readReportFile((dir / "new.txt").string(), t).full(), "打开文档失败：文件不存在。");
+    const fs::path fifo = dir / "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(readReportFile(fifo.string(), t).reason, "这不是普通文件");
+    EXPECT_FALSE(openReportForAppend(fifo.string(), lock, t).ok());
+    EXPECT_FALSE(writeReportFile(fifo.string(), {"x", ReportEncoding::Gbk}).ok());
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+    // An unreadable report (as a user other than root: root reads through permission bits).
+    const fs::path p = dir / "r.txt";
+    writeBytes(p, "two sheets");
+    ::chmod(p.c_str(), 0200);
+    ::chmod(dir.c_str(), 0777);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        ReportText c;
+        ReportLock l;
+        const FileResult cr = openReportForAppend(p.string(), l, c);
+        ::_exit(cr.code == EACCES && cr.full() == "打开文档失败：权限不够。" ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot become another user";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(p), "two sheets");
+}
+
+// A symbolic link is written through; a file with two names, a read-only file and anything but
+// a regular file are refused and stay as they were.
+TEST_F(ReportFileTest, LinksAreWrittenThroughOddFilesRefused) {
+    const fs::path real = dir / "real.txt", link = dir / "link.txt", dangling = dir / "d.txt";
+    writeBytes(real, "old");
+    fs::create_symlink("real.txt", link);
+    ASSERT_TRUE(writeReportFile(link.string(), {"new", ReportEncoding::Gbk}).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(real), "new");
+    fs::create_symlink("sub/target.txt", dangling);
+    fs::create_directory(dir / "sub");
+    ASSERT_TRUE(writeReportFile(dangling.string(), {"made", ReportEncoding::Gbk}).ok());
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(readBytes(dir / "sub" / "target.txt"), "made");
+
+    fs::create_hard_link(real, dir / "twin.txt");
+    FileResult r = writeReportFile(real.string(), {"lost", ReportEncoding::Gbk});
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.reason.find("硬链接"), std::string::npos);
+    EXPECT_EQ(readBytes(dir / "twin.txt"), "new");
+    EXPECT_EQ(fs::hard_link_count(real), 2u);
+
+    const fs::path ro = dir / "ro.txt";
+    writeBytes(ro, "keep");
+    ::chmod(ro.c_str(), 0444);
+    ReportText t;
+    ReportLock lock;
+    EXPECT_EQ(openReportForAppend(ro.string(), lock, t).reason, "该文件是只读的");
+    lock.release();
+    EXPECT_EQ(writeReportFile(ro.string(), {"no", ReportEncoding::Gbk}).reason, "该文件是只读的");
+    EXPECT_EQ(readBytes(ro), "keep");
+    EXPECT_FALSE(writeReportFile(dir.string(), {"no", ReportEncoding::Gbk}).ok());
+    EXPECT_TRUE(fs::is_directory(dir));
+}
+
+// Root appending to a user's report leaves it the user's.
+TEST_F(ReportFileTest, SaveKeepsTheOwnerAndGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    const fs::path p = dir / "users.txt";
+    writeBytes(p, "a");
+    ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+    ::chmod(p.c_str(), 0600);
+    ASSERT_TRUE(writeReportFile(p.string(), {"ab", ReportEncoding::Gbk}).ok());
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+// A name of 255 bytes saves (the temporary name stays within the limit), and what a writer
+// killed before its rename left is removed by the next save once it is a minute old.
+TEST_F(ReportFileTest, LongNamesSaveAndStaleTemporariesGo) {
+    const fs::path p = dir / (std::string(251, 'n') + ".txt");
+    ASSERT_TRUE(writeReportFile(p.string(), {"first", ReportEncoding::Gbk}).ok());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        injectWriteFault(WriteFault::Die);
+        (void)writeReportFile(p.string(), {"killed", ReportEncoding::Gbk});
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    std::vector<fs::path> left;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path() != p) left.push_back(e.path());
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_LE(left[0].filename().string().size(), 255u);
+    ASSERT_TRUE(writeReportFile(p.string(), {"second", ReportEncoding::Gbk}).ok());
+    EXPECT_TRUE(fs::exists(left[0]));  // less than a minute old: it may be a live writer's
+    const struct timespec old[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, left[0].c_str(), old, 0), 0);
+    ASSERT_TRUE(writeReportFile(p.string(), {"third", ReportEncoding::Gbk}).ok());
+    EXPECT_FALSE(fs::exists(left[0]));
+    EXPECT_EQ(readBytes(p), "third");
+}
+
+// Two writers appending at once under the lock lose nothing.
+TEST_F(ReportFileTest, ConcurrentAppendsUnderTheLockLoseNothing) {
+    const fs::path p = dir / "shared.txt";
+    constexpr int kEach = 100;
+    std::vector<pid_t> children;
+    for (char who : {'a', 'b'}) {
+        const pid_t c = ::fork();
+        if (c == 0) {
+            for (int i = 0; i < kEach; ++i) {
+                ReportLock lock;
+                ReportText t;
+                if (!openReportForAppend(p.string(), lock, t).ok()) ::_exit(1);
+                t.utf8 += std::string(1, who) + "\r\n";
+                if (!writeReportLocked(lock, t).ok()) ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        children.push_back(c);
+    }
+    for (pid_t c : children) {
+        int status = 0;
+        ::waitpid(c, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string all = readBytes(p);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 'a'), kEach);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 'b'), kEach);
+}
+
+// A save expecting the file as it was read refuses when it changed on disk in between.
+TEST_F(ReportFileTest, SaveRefusesAFileChangedSinceItsStamp) {
+    const fs::path p = dir / "s.txt";
+    writeBytes(p, "mine");
+    const FileStamp seen = fileStamp(p.string());
+    ASSERT_TRUE(writeReportFile(p.string(), {"theirs", ReportEncoding::Gbk}).ok());
+    const FileResult r = writeReportFile(p.string(), {"mine, edited", ReportEncoding::Gbk}, &seen);
+    EXPECT_TRUE(r.changed);
+    EXPECT_EQ(readBytes(p), "theirs");
+    const FileStamp now = fileStamp(p.string());
+    EXPECT_TRUE(writeReportFile(p.string(), {"mine, edited", ReportEncoding::Gbk}, &now).ok());
+    EXPECT_TRUE(sameFile(p.string(), (dir / "." / "s.txt").string()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // new, open and exit, refused files, the recent-file list, help from the program's folder.
 #include <QDir>
 #include <QSettings>
+#include <QStatusBar>
 
 #include "app/helppages.h"
 #include "app/mainframe.h"
@@ -142,6 +143,66 @@ private slots:
         QCOMPARE(w.view()->viewText(), before);
         QVERIFY(w.document()->isModified());
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    // A file written by another program since it was opened (or saved) here is not overwritten
+    // unasked: Cancel keeps it, 重新载入 loads it, 覆盖 writes over it.
+    void fileChangedOnDiskAsksBeforeOverwriting() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/r.txt");
+        writeBytes(path, "mine\r\n");
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        QVERIFY(w.view()->replaceWholeText("mine\r\nedited\r\n"));
+        writeBytes(path, "mine\r\ntheirs\r\n");  // tovarin-calc --report, say
+        Shown shown;
+        answerMessage(&shown, QMessageBox::Cancel);
+        QVERIFY(!w.fileSave());
+        QVERIFY(shown.text.contains(QStringLiteral("已在磁盘上被改动")));
+        QCOMPARE(readBytes(path), QByteArray("mine\r\ntheirs\r\n"));
+        shown = {}; answerMessage(&shown, QMessageBox::Save);
+        QVERIFY(w.fileSave());
+        QCOMPARE(readBytes(path), QByteArray("mine\r\nedited\r\n"));
+        QVERIFY(w.fileSave());  // saved here last: no question
+        writeBytes(path, "mine\r\ntheirs again\r\n");
+        QVERIFY(w.view()->replaceWholeText("mine\r\nedited\r\nmore\r\n"));
+        shown = {}; answerMessage(&shown, QMessageBox::Reset);
+        QVERIFY(!w.fileSave());
+        QCOMPARE(w.view()->viewText(), QStringLiteral("mine\ntheirs again\n"));
+        QVERIFY(!w.document()->isModified());
+    }
+
+    // U+FDD0 and U+FDD1 come back from the text field as line breaks: the report counts as
+    // modified (it will differ from its file), as for mixed line ends. A leading U+FEFF (the
+    // GB18030 byte-order mark, a second UTF-8 one) is text and is kept.
+    void charactersTheViewAltersMarkTheReportModified() {
+        const QString dir = tempDir();
+        writeBytes(dir + QStringLiteral("/in.txt"), QByteArray("\xEF\xBB\xBF") + QStringLiteral("a\uFDD0b\uFDD1c").toUtf8());
+        CMainFrame w;
+        QVERIFY(w.openFile(dir + QStringLiteral("/in.txt")));
+        QVERIFY(w.document()->isModified());
+        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("不能原样保留")));
+        for (const QByteArray& bytes : {QByteArray("\x84\x31\x95\x33" "abc"), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "abc")}) {
+            writeBytes(dir + QStringLiteral("/bom.txt"), bytes);
+            QVERIFY(w.openFile(dir + QStringLiteral("/bom.txt")));
+            QVERIFY(!w.document()->isModified());
+            QVERIFY(w.saveFile(dir + QStringLiteral("/out.txt")));
+            QCOMPARE(readBytes(dir + QStringLiteral("/out.txt")), bytes);
+        }
+    }
+
+    // GBK whose bytes are also valid UTF-8 (墙 is C7 BD, "ǽ" in UTF-8) opens as GBK, and a sheet
+    // appended is saved in GBK.
+    void gbkThatIsAlsoUtf8OpensAsGbk() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/wall.txt");
+        writeBytes(path, QByteArray("As \xC7\xBD\r\n"));
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        QCOMPARE(w.view()->viewText(), QStringLiteral("As 墙\n"));
+        QVERIFY(w.view()->replaceWholeText(w.view()->wholeText() + "页\r\n"));
+        QVERIFY(w.saveFile(path));
+        QCOMPARE(readBytes(path), QByteArray("As \xC7\xBD\r\n") + gbk(QStringLiteral("页\r\n")));
     }
 
     // A modified report asks before new, open and exit; Cancel keeps everything.

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include "app/qvapp.h"
 #include "tests/gui/guitest.h"
 #include "forms/reportfile.h"
 
@@ -44,9 +45,9 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app.setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    app.setApplicationName(QStringLiteral("Tovarin"));
+    // The program's own application object: its start-up settings (the profile's names, the
+    // numeric locale) hold in the tests too.
+    tov::app::CQvApp app(argc, argv);
 
     QStringList args = app.arguments();
     QString only;

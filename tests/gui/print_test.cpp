@@ -8,6 +8,7 @@
 #include "app/pagelayout.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
+#include "forms/reportfile.h"
 #include "tests/gui/guitest.h"
 
 using namespace tov::app;
@@ -177,6 +178,92 @@ private slots:
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 1);
         QVERIFY(!QFile::exists(dir + QStringLiteral("/no.pdf")));
+    }
+
+    // Long reports print in time linear in their size: 48 000 empty lines (before: a layout of the
+    // whole document per block, over 20 minutes), and one long line wrapped over many pages.
+    void longReportsPrint() {
+        const QString dir = tempDir();
+        CMainFrame w;
+        w.view()->setPlainText(QString(48000, u'\n') + QStringLiteral("最后一行"));
+        QVERIFY(w.exportPdf(dir + QStringLiteral("/empty.pdf")));
+        QStringList pages = pdfPages(dir + QStringLiteral("/empty.pdf"));
+        QVERIFY2(pages.size() > 400, qPrintable(QString::number(pages.size())));
+        QVERIFY(pages.back().contains(QStringLiteral("最后一行")));
+        QVERIFY(pages.back().contains(QStringLiteral("- %1 -").arg(pages.size())));
+        QString words;
+        for (int i = 0; i < 6000; ++i) words += QStringLiteral("w%1 ").arg(i);
+        w.view()->setPlainText(words);
+        QVERIFY(w.exportPdf(dir + QStringLiteral("/long.pdf")));
+        pages = pdfPages(dir + QStringLiteral("/long.pdf"));
+        QVERIFY2(pages.size() > 1, qPrintable(QString::number(pages.size())));
+        const QString all = pages.join(QString()).simplified();
+        QVERIFY(all.contains(QStringLiteral("w0 w1 w2")));
+        QVERIFY(all.contains(QStringLiteral("w5998 w5999")));
+    }
+
+    // A PDF write that fails part way (a file-size limit, a full disk) is a failure with a message
+    // naming the file, and the old PDF stays as it was; so for the desktop's export.
+    void failedPdfWriteKeepsTheOldPdf() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/r.txt"), pdf = dir + QStringLiteral("/r.pdf");
+        writeBytes(path, gbk(report(200).replace(u'\n', QStringLiteral("\r\n"))));
+        writeBytes(pdf, "%PDF-1.4 the good old one");
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 16; exec \"$0\" --pdf \"$1\" \"$2\""),
+                                           QStringLiteral(TOVARIN_APP), pdf, path});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(QString::fromLocal8Bit(p.readAllStandardError()).contains(QStringLiteral("无法写入PDF文件 %1：文件超过了允许的大小。").arg(pdf)),
+                 "the message names the file and the cause");
+        QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 the good old one"));
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        Shown shown;
+        answerMessage(&shown);
+        tov::injectWriteFault(tov::WriteFault::ShortWrite);
+        const bool written = w.exportPdf(pdf);
+        tov::injectWriteFault(tov::WriteFault::None);
+        QVERIFY(!written);
+        QCOMPARE(shown.text, QStringLiteral("无法写入PDF文件 %1：磁盘空间不足。").arg(pdf));
+        QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 the good old one"));
+        // Printing to a file goes the same way.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QString error;
+        tov::injectWriteFault(tov::WriteFault::ShortWrite);
+        const bool printed = printReportToFile(printer, w.view()->viewText(), w.view()->font(), path, &error);
+        tov::injectWriteFault(tov::WriteFault::None);
+        QVERIFY(!printed);
+        QVERIFY(error.contains(pdf));
+        QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 the good old one"));
+        QVERIFY(printReportToFile(printer, w.view()->viewText(), w.view()->font(), path, &error));
+        QVERIFY(pdfPages(pdf).size() > 1);
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary left
+    }
+
+    // A PDF is never written over the report it is made of, whatever name leads to it.
+    void pdfOverItsOwnReportIsRefused() {
+        const QString dir = tempDir();
+        const QString path = dir + QStringLiteral("/r.txt");
+        const QByteArray bytes = gbk(QStringLiteral("报告\r\n"));
+        writeBytes(path, bytes);
+        QFile::link(path, dir + QStringLiteral("/alias.txt"));
+        for (const QString& out : {path, dir + QStringLiteral("/alias.txt"), dir + QStringLiteral("/./r.txt")}) {
+            QProcess p;
+            p.start(QStringLiteral(TOVARIN_APP), {QStringLiteral("--pdf"), out, path});
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 1);
+            QCOMPARE(readBytes(path), bytes);
+        }
+        CMainFrame w;
+        QVERIFY(w.openFile(path));
+        Shown shown;
+        answerMessage(&shown);
+        QVERIFY(!w.exportPdf(dir + QStringLiteral("/alias.txt")));
+        QVERIFY(shown.text.contains(QStringLiteral("就是报告文件本身")));
+        QCOMPARE(readBytes(path), bytes);
     }
 };
 

@@ -116,16 +116,17 @@ private slots:
     }
 
     void sizeCountsTheFilesEncoding() {
-        // The same text is larger in UTF-8 (3 bytes an ideograph) than in GBK (2).
+        // The same text is larger in UTF-8 (3 bytes a character) than in GBK (2). ("─" makes the
+        // UTF-8 bytes invalid GBK; "计算\r\n" alone would be GBK bytes too, and read as GBK.)
         const QString dir = tempDir();
-        writeBytes(dir + QStringLiteral("/u.txt"), QStringLiteral("计算\r\n").toUtf8());
+        writeBytes(dir + QStringLiteral("/u.txt"), QStringLiteral("─计算\r\n").toUtf8());
         CQvView v;
         QVERIFY(v.loadFile(dir + QStringLiteral("/u.txt")).ok());
         QCOMPARE(v.encoding(), tov::ReportEncoding::Utf8);
-        QCOMPARE(v.fileSize(), std::size_t(8));
-        writeBytes(dir + QStringLiteral("/g.txt"), gbk(QStringLiteral("计算\r\n")));
+        QCOMPARE(v.fileSize(), std::size_t(11));
+        writeBytes(dir + QStringLiteral("/g.txt"), gbk(QStringLiteral("─计算\r\n")));
         QVERIFY(v.loadFile(dir + QStringLiteral("/g.txt")).ok());
-        QCOMPARE(v.fileSize(), std::size_t(6));
+        QCOMPARE(v.fileSize(), std::size_t(8));
     }
 
     void typingAndPastingPastTheLimitAreRefused() {
