@@ -2,7 +2,9 @@
 // about one axis: plane sections, the rectangular stress block with the grade's α1, β1 and εcu,
 // bar stresses from strain, each bounded by its grade's strengths.
 //
-// Units inside: N, mm, N/mm², N·mm. Signs: N > 0 is compression; M > 0 compresses the face next
+// Units inside: N, mm, N/mm², N·mm. A section with a figure out of range (not finite, negative,
+// a bar outside the section, a factor without sense) has no state: the functions say not ok,
+// give an empty curve, or +inf for a utilisation. Signs: N > 0 is compression; M > 0 compresses the face next
 // to As′ (the "top") and stretches As; moments are taken about the mid-depth h/2.
 #pragma once
 
@@ -56,7 +58,8 @@ MomentCapacity momentCapacity(const RectSection& s, double N,
                               double xMax = std::numeric_limits<double>::infinity());
 
 /// Largest axial force N (compression positive, or the least tension when negative) the section
-/// carries at eccentricity e0 = M/N measured from h/2, positive toward the top face.
+/// carries at eccentricity e0 = M/N measured from h/2, positive toward the top face (a tensile
+/// force nearer As, the bottom layer, has e0 < 0, and so M = N·e0 > 0 stretches As).
 /// For a tension force give tension = true: the capacity is then the largest tensile force
 /// (returned positive) at that eccentricity. When the force is carried with the bottom face
 /// compressed, at.x is measured from the bottom face.
@@ -74,8 +77,9 @@ double tensileCapacity(const RectSection& s);
 /// The interaction curve: a closed list of (N, M) points running from pure tension through the
 /// positive moments to pure compression and back through the negative moments; the last point
 /// repeats the first. Forces are evenly spaced, with the balanced state of each side added.
-/// Every ray from the origin meets it once; it is convex while the block lies inside the section
-/// (within a small dent where a deep As′ yields), not once the whole depth is compressed.
+/// When the section has bars, every ray from the origin meets it once; it is convex while the
+/// block lies inside the section (within a small dent where a deep As′ yields), not once the whole
+/// depth is compressed.
 struct Point {
     double N = 0;  ///< N
     double M = 0;  ///< N·mm

@@ -117,8 +117,8 @@ TEST(CommandLine, CurveOfARectangularForm) {
     EXPECT_NEAR(k["curve"][0][0].get<double>(), -366.48, 1e-9);
     Cli c = cli({"curve", "180", "--csv"});
     EXPECT_EQ(c.status, 0);
-    EXPECT_EQ(c.out.rfind("kind,label,N(kN),M(kN.m)\nload,不计二阶效应,4180.000,", 0), 0u);
-    EXPECT_NE(c.out.find("\nload,计入二阶效应,"), std::string::npos);
+    EXPECT_EQ(c.out.rfind("kind,label,N(kN),M(kN.m)\nload,不计二阶效应（ei＝M2／N＋ea）,4180.000,", 0), 0u);
+    EXPECT_NE(c.out.find("\nload,计入二阶效应（ei＝M／N＋ea）,"), std::string::npos);
     EXPECT_NE(c.out.find("\nbalanced,,"), std::string::npos);
     EXPECT_EQ(cli({"curve", "169"}).status, 64);          // no rectangular section with As′
     EXPECT_EQ(cli({"curve", "142", "1008=0"}).status, 2);  // refused
