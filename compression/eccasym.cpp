@@ -335,11 +335,21 @@ protected:
         r.AppendLine("　　　　规范要求受压构件一侧纵向钢筋最小配筋率 ρmin＝0.20％");
         As = asMinimum(r, As, min1);
         allBars(r, *this, s, As, Asp, true);
-        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Raise::Either) == CapacityFix::Raised)
-            retype(r, capacity(s, g0N, As, Asp));
-        outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBraces);
-        setValue(kAsp, Asp);
-        setValue(kAs, As);
+        const bool minima = As <= min1 && Asp <= min1;
+        const DesignEnd end = finishDesign(r, s, g0N, x.e, in.Lc, in.N, As, Asp, Raise::Either, kNuBraces,
+                                           [&](const Capacity& c) { retype(r, c); });
+        if (!end.ok) {
+            setEmpty(kAsp);
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
+        }
+        setValue(kAsp, end.Asp);
+        setValue(kAs, end.As);
+        if (minima && end.As == As && end.Asp == Asp)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -442,11 +452,23 @@ protected:
             r.AppendValueLine("　　　　已知 As'＜ρmin×b×h＝", min1, "%30.1f", "（mm2），不满足一侧纵向钢筋最小配筋率要求");
         allBars(r, *this, s, As, Asp, false);
         // As' given: only As may grow (As' designed anew may grow as well).
-        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Asp == value(kAsp) ? Raise::As : Raise::Either) ==
-            CapacityFix::Raised)
-            retype(r, capacity(s, g0N, As, Asp));
-        outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBrackets);
-        setValue(kAs, As);
+        const bool minimum = As <= min1;
+        const DesignEnd end = finishDesign(r, s, g0N, x.e, in.Lc, in.N, As, Asp,
+                                           Asp == value(kAsp) ? Raise::As : Raise::Either, kNuBrackets,
+                                           [&](const Capacity& c) { retype(r, c); });
+        if (!end.ok) {
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
+        }
+        setValue(kAs, end.As);
+        if (end.Asp != value(kAsp)) {  // the sheet has given the As' to provide
+            setVerdict(Verdict::Kind::Fail, "已知As'不足，应按计算值配置");
+        } else if (minimum && end.As == As) {
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        } else {
+            setVerdict(Verdict::Kind::Ok, "满足要求");
+        }
         return sheet();
     }
 

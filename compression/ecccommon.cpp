@@ -349,8 +349,30 @@ const NuText kNuBrackets = {"　　　　Nu＝0.9×φ×［fc×（b×h－As－As'
 const NuText kNuBracesTimes = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'×（As＋As'）｝／γ0＝",
                                "　　　　Nu＝0.9×φ×｛fc×b×h＋fy'×（As＋As'）｝／γ0＝"};
 
-void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
-                const NuText& text) {
+namespace {
+
+// Nu of formula 6.2.15 for the sum of both areas (kN); its line under the 3 % rule.
+double outOfPlaneNu(CalcReport& r, const Section& s, double phi, double sum, const NuText& text) {
+    const double bh = s.b * s.h;
+    r.AppendValueLine("　　　　As＋As'＝", sum, "%30.1f", "（mm2）");
+    double Nu;
+    // Clause 6.2.15: above 3 % the concrete area is b·h − As − As'.
+    if (sum > 0.03 * bh) {
+        r.AppendValueLine("　　　　As＋As'＞3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * phi * (s.fc * (bh - sum) + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.over, Nu, "%30.3f", "（KN）");
+    } else {
+        r.AppendValueLine("　　　　As＋As'≤3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * phi * (s.fc * bh + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.under, Nu, "%30.3f", "（KN）");
+    }
+    return Nu;
+}
+
+}  // namespace
+
+bool outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double& As, double& Asp,
+                const NuText& text, Raise how, double e) {
     r.AppendLine("　　　◇垂直于弯矩作用平面的承载力验算:");
     // Table 6.2.15: b is the short side of the section.
     const bool hShort = s.h < s.b;
@@ -362,26 +384,63 @@ void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As,
     if (!phi) {
         r.AppendLine("　　　　长细比超出规范表6.2.15的范围（＞50），查不到稳定系数 φ，");
         r.AppendLine("　　　　垂直于弯矩作用平面的承载力验算不满足要求，应加大截面尺寸。");
-        return;
+        return false;
     }
     r.AppendValueLine("　　　　查规范表6.2.15，得钢筋混凝土轴心受压构件的稳定系数 φ＝", *phi, "%30.3f");
     const double sum = As + Asp, bh = s.b * s.h;
-    r.AppendValueLine("　　　　As＋As'＝", sum, "%30.1f", "（mm2）");
-    double Nu;
-    // Clause 6.2.15: above 3 % the concrete area is b·h − As − As'.
-    if (sum > 0.03 * bh) {
-        r.AppendValueLine("　　　　As＋As'＞3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
-        Nu = 0.9 * *phi * (s.fc * (bh - sum) + s.fyp * sum) / s.g0 / 1000;
-        r.AppendValueLine(text.over, Nu, "%30.3f", "（KN）");
-    } else {
-        r.AppendValueLine("　　　　As＋As'≤3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
-        Nu = 0.9 * *phi * (s.fc * bh + s.fyp * sum) / s.g0 / 1000;
-        r.AppendValueLine(text.under, Nu, "%30.3f", "（KN）");
-    }
-    if (Nu >= N)
+    if (outOfPlaneNu(r, s, *phi, sum, text) >= N) {
         r.AppendLine("　　　　Nu≥N，符合规范要求。");
-    else
+        return true;
+    }
+    // The least sum of both areas that carries N out of the plane (6.2.15 solved for it, with the
+    // 3 % rule), up to the 5 % of 9.3.1; the in-plane capacity is proven again for the new areas.
+    const double need = s.g0 * N * 1000 / (0.9 * *phi) - s.fc * bh;
+    double total = need / s.fyp;
+    if (total > 0.03 * bh) total = need / (s.fyp - s.fc);
+    total = std::ceil(std::max(total, sum) * 10 + 1e-9) / 10;
+    auto nu = [&](double t) {
+        return 0.9 * *phi * (s.fc * (t > 0.03 * bh ? bh - t : bh) + s.fyp * t) / s.g0 / 1000;
+    };
+    while (nu(total) < N && total <= 0.05 * bh) total += 0.1;
+    if (total > 0.05 * bh) {
         r.AppendLine("　　　　Nu＜N，不符合规范要求，应加大截面尺寸或提高材料强度等级。");
+        return false;
+    }
+    double nAs = As, nAsp = Asp;
+    if (how == Raise::Both) {
+        nAs = nAsp = total / 2;
+    } else if (how == Raise::As) {
+        nAs = total - Asp;
+    } else {
+        nAs += (total - sum) / 2;
+        nAsp += (total - sum) / 2;
+    }
+    if (!carries(s, s.g0 * N * 1000, e, nAs, nAsp)) {
+        r.AppendLine("　　　　Nu＜N，不符合规范要求，应加大截面尺寸或提高材料强度等级。");
+        return false;
+    }
+    As = nAs;
+    Asp = nAsp;
+    r.AppendLine("　　　　Nu＜N，按垂直于弯矩作用平面的承载力增大纵向钢筋面积（不超过规范第9.3.1条的5％）:");
+    if (how == Raise::Both) {
+        r.AppendValueLine("　　　　取 As'＝As＝", As, "%30.1f", "（mm2）");
+    } else if (how == Raise::As) {
+        r.AppendValueLine("　　　　取 As＝", As, "%30.1f", "（mm2）");
+    } else {
+        r.AppendValueLine("　　　　取 As'＝", Asp, "%30.1f", "（mm2）");
+        r.AppendValueLine("　　　　取 As＝", As, "%30.1f", "（mm2）");
+    }
+    outOfPlaneNu(r, s, *phi, As + Asp, text);
+    r.AppendLine("　　　　Nu≥N，符合规范要求。");
+    return true;
+}
+
+bool withinFivePercent(CalcReport& r, const Section& s, double As, double Asp) {
+    if (As + Asp <= 0.05 * s.b * s.h) return true;
+    r.AppendValueLine("　　　　As＋As'＞5％×b×h＝", 0.05 * s.b * s.h, "%30.1f",
+                      "（mm2），超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定");
+    r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+    return false;
 }
 
 }  // namespace tov::ecc

@@ -188,8 +188,32 @@ enum class CapacityFix { Carried, Raised, Fails };
 CapacityFix ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
                        Raise how);
 
-/// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN.
-void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
-                const NuText& text);
+/// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN. When Nu < N the areas are
+/// raised as `how` allows, up to the 5 % of 9.3.1 and only while they still carry γ0·N at e in
+/// the plane; false when no such areas hold (the areas are then left as they were).
+bool outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double& As, double& Asp,
+                const NuText& text, Raise how, double e);
+
+/// True when As + As' keeps within the 5 % of 9.3.1; otherwise says the section is too small.
+bool withinFivePercent(CalcReport& r, const Section& s, double As, double Asp);
+
+/// The end of a design: the proof by the check capacity (areas raised when short), the 5 % of
+/// 9.3.1 and the out-of-plane check (areas raised when it fails). ok is false when no areas
+/// carry: the sheet has said why. retype(capacity) is called after an in-plane raise.
+struct DesignEnd {
+    bool ok = false;
+    double As = 0, Asp = 0;
+};
+template <class Retype>
+DesignEnd finishDesign(CalcReport& r, const Section& s, double g0N, double e, double Lc, double N, double As,
+                       double Asp, Raise how, const NuText& text, Retype retype) {
+    const CapacityFix fix = ensureCapacity(r, s, g0N, e, As, Asp, how);
+    if (fix == CapacityFix::Raised) retype(capacity(s, g0N, As, Asp));
+    const bool ok = fix != CapacityFix::Fails && withinFivePercent(r, s, As, Asp) &&
+                    outOfPlane(r, s, Lc, N, As, Asp, text, how, e);
+    return {ok, As, Asp};
+}
+
+
 
 }  // namespace tov::ecc

@@ -163,18 +163,27 @@ protected:
         }
         // The areas carry the moment by the check form's rules (with fy ≠ fy' the check's ξ is
         // the exact one; the ξ above takes fy' for both faces).
-        double Asp = As;
-        if (ensureCapacity(r, s, g0N, e, As, Asp, Raise::Both) == CapacityFix::Raised) {
-            const Capacity c = capacity(s, g0N, As, As);
-            const char* t = c.small() ? kSmall : kLarge;
-            if (text(kType) != t) {
-                setText(kType, t);
-                r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
-            }
+        const bool minimum = As <= std::max(min1, minAll / 2);
+        const DesignEnd end =
+            finishDesign(r, s, g0N, e, Lc, N, As, As, Raise::Both, kNuBracesTimes, [&](const Capacity& c) {
+                const char* t = c.small() ? kSmall : kLarge;
+                if (text(kType) != t) {
+                    setText(kType, t);
+                    r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
+                }
+            });
+        if (!end.ok) {
+            setEmpty(kAs);
+            setEmpty(kAsp);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
         }
-        outOfPlane(r, s, Lc, N, As, As, kNuBracesTimes);
-        setValue(kAs, As);
-        setValue(kAsp, As);
+        setValue(kAs, end.As);
+        setValue(kAsp, end.As);
+        if (minimum && end.As == As)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 
