@@ -4,6 +4,8 @@
 //   tovarin-calc show FORM
 //   tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]
 //   tovarin-calc --batch FILE [--json | --report FILE]
+//   tovarin-calc curve FORM [ID=VALUE]... [--csv | --json]
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,6 +19,7 @@
 #include "forms/numfield.h"
 #include "forms/reportfile.h"
 #include "forms/runner.h"
+#include "section/formsection.h"
 
 namespace {
 
@@ -32,6 +35,7 @@ int usage(const std::string& why) {
                  "       tovarin-calc show FORM\n"
                  "       tovarin-calc FORM [ID=VALUE]... [--json] [--report FILE]\n"
                  "       tovarin-calc --batch FILE [--json | --report FILE]\n"
+                 "       tovarin-calc curve FORM [ID=VALUE]... [--csv | --json]\n"
                  "FORM is a class name, dialog id or command id; ID a control id.\n";
     return kExitUsage;
 }
@@ -105,6 +109,7 @@ nlohmann::json toJson(const FormDecl& decl, const RunResult& r) {
 
 struct Options {
     bool json = false;
+    bool csv = false;
     std::optional<std::string> report;
 };
 
@@ -151,6 +156,76 @@ int runOne(const FormEntry& e, const std::vector<Assignment>& as, const Options&
         if (!saveReport(*opt.report, file)) return kExitFile;
     } else if (!opt.json) {
         std::cout << r.sheet;
+    }
+    return 0;
+}
+
+// The N–M interaction curve of the section a rectangular form calculated, with the balanced
+// point and the calculation's load points (kN, kN·m).
+int curve(const FormEntry& e, const std::vector<Assignment>& as, const Options& opt) {
+    if (!section::hasRectSection(e.decl().dialogId))
+        return usage("form " + e.decl().className + " has no rectangular section with As and As'");
+    MemoryReport report;
+    std::unique_ptr<CalcForm> form;
+    RunResult r;
+    try {
+        r = runForm(e, as, report, form);
+    } catch (const UsageError& err) {
+        return usage(err.what());
+    }
+    if (!r.outcome.ok()) {
+        if (!r.outcome.message.empty()) std::cerr << r.outcome.message << '\n';
+        return kExitRefused;
+    }
+    const auto fs = section::formSection(*form);
+    if (!fs) {
+        std::cerr << "tovarin-calc: the calculation gave no reinforcement to draw"
+                  << (r.verdict.text.empty() ? "" : ": " + r.verdict.text) << '\n';
+        return kExitRefused;
+    }
+    const auto pts = section::interactionCurve(fs->section);
+    const section::Resultant bal = section::balanced(fs->section);
+    auto num = [](double v) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.3f", v);
+        return std::string(buf);
+    };
+    auto util = [&](const section::LoadPoint& p) { return section::utilisation(fs->section, {p.N, p.M}); };
+    if (opt.json) {
+        nlohmann::json j;
+        j["form"] = e.decl().className;
+        const section::RectSection& s = fs->section;
+        j["section"] = {{"b", s.b}, {"h", s.h}, {"fc", s.fc}, {"alpha1", s.alpha1}, {"beta1", s.beta1},
+                        {"ecu", s.ecu},
+                        {"As", {{"area", s.As.area}, {"depth", s.As.depth}, {"fy", s.As.fy}, {"fyc", s.As.fyc}}},
+                        {"Asp", {{"area", s.Asp.area}, {"depth", s.Asp.depth}, {"fy", s.Asp.fy}, {"fyc", s.Asp.fyc}}}};
+        nlohmann::json c = nlohmann::json::array();
+        for (const auto& p : pts) c.push_back({p.N / 1e3, p.M / 1e6});
+        j["curve"] = c;
+        j["balanced"] = {{"N", bal.N / 1e3}, {"M", bal.M / 1e6}};
+        nlohmann::json lp = nlohmann::json::array();
+        for (const auto& p : fs->points) {
+            const double u = util(p);
+            lp.push_back({{"label", p.label}, {"N", p.N / 1e3}, {"M", p.M / 1e6},
+                          {"utilisation", std::isfinite(u) ? nlohmann::json(u) : nlohmann::json(nullptr)}});
+        }
+        j["points"] = lp;
+        std::cout << j.dump() << '\n';
+    } else if (opt.csv) {
+        std::cout << "kind,label,N(kN),M(kN.m)\n";
+        for (const auto& p : fs->points) std::cout << "load," << p.label << ',' << num(p.N / 1e3) << ',' << num(p.M / 1e6) << '\n';
+        std::cout << "balanced,," << num(bal.N / 1e3) << ',' << num(bal.M / 1e6) << '\n';
+        for (const auto& p : pts) std::cout << "curve,," << num(p.N / 1e3) << ',' << num(p.M / 1e6) << '\n';
+    } else {
+        std::cout << fs->title << "\n";
+        for (const auto& p : fs->points) {
+            const double u = util(p);
+            std::cout << p.label << "\tN=" << num(p.N / 1e3) << " kN\tM=" << num(p.M / 1e6) << " kN.m\t"
+                      << (std::isfinite(u) ? "utilisation " + num(u) : std::string("outside the curve")) << '\n';
+        }
+        std::cout << "balanced\tN=" << num(bal.N / 1e3) << " kN\tM=" << num(bal.M / 1e6) << " kN.m\n";
+        std::cout << "N(kN)\tM(kN.m)\n";
+        for (const auto& p : pts) std::cout << num(p.N / 1e3) << '\t' << num(p.M / 1e6) << '\n';
     }
     return 0;
 }
@@ -232,6 +307,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             opt.json = true;
+        } else if (args[i] == "--csv") {
+            opt.csv = true;
         } else if (args[i] == "--report" || args[i] == "--batch") {
             if (i + 1 >= args.size()) return usage(args[i] + " needs a file");
             (args[i] == "--report" ? opt.report : batchFile) = args[i + 1];
@@ -255,6 +332,15 @@ int main(int argc, char** argv) {
         const FormEntry* e = findForm(rest[1]);
         return e ? show(*e) : usage("unknown form " + rest[1]);
     }
+    const bool isCurve = rest[0] == "curve";
+    if (isCurve) {
+        if (rest.size() < 2) return usage("curve takes a form");
+        if (opt.report) return usage("curve takes no --report");
+        if (opt.csv && opt.json) return usage("curve takes --csv or --json, not both");
+        rest.erase(rest.begin());
+    } else if (opt.csv) {
+        return usage("--csv goes with curve");
+    }
     const FormEntry* e = findForm(rest[0]);
     if (!e) return usage("unknown form " + rest[0]);
     std::vector<Assignment> as;
@@ -263,5 +349,5 @@ int main(int argc, char** argv) {
     } catch (const UsageError& err) {
         return usage(err.what());
     }
-    return runOne(*e, as, opt);
+    return isCurve ? curve(*e, as, opt) : runOne(*e, as, opt);
 }

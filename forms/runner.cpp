@@ -23,6 +23,12 @@ Assignment parseAssignment(const std::string& arg) {
 
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report) {
+    std::unique_ptr<CalcForm> form;
+    return runForm(entry, assignments, report, form);
+}
+
+RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
+                  ReportTarget& report, std::unique_ptr<CalcForm>& form) {
     const FormDecl& decl = entry.decl();
     for (const auto& a : assignments) {
         const Control* c = decl.control(a.id);
@@ -36,7 +42,7 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
             throw UsageError("check box " + std::to_string(a.id) + " takes 0 or 1");
     }
 
-    auto form = entry.make();
+    form = entry.make();
     MemoryView ui;
     form->open(ui);
     for (const auto& a : assignments) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -40,6 +41,11 @@ struct RunResult {
 /// other values into their fields, presses Calculate once against the report.
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report);
+
+/// The same, handing back the form as the Calculate left it (for what the result fields do not
+/// carry, such as the section of the calculation).
+RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
+                  ReportTarget& report, std::unique_ptr<CalcForm>& form);
 
 /// Parses "ID=VALUE"; throws UsageError when it is not of that form.
 Assignment parseAssignment(const std::string& arg);

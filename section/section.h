@@ -43,9 +43,10 @@ Resultant atDepth(const RectSection& s, double x);
 /// xMax caps the neutral-axis depth: an over-reinforced flexural member passes ξb·h0/β1, the
 /// balanced depth, so that the block depth is ξb·h0. When equilibrium with N needs a deeper
 /// neutral axis than xMax, the capacity is taken at x = xMax, as the code's formula with the
-/// block depth ξb·h0 counts it: M is then the moment of the concrete block and of As′ (at its
-/// plane-section stress) about the As layer, reduced by N·(h0 − h/2) so that for N = 0 it is the
-/// flexural capacity; at.N is the force of that state, not N. When N lies outside [−Nt0, N0]
+/// block depth ξb·h0 counts it: M is then the moment of the concrete block and of As′ about the
+/// As layer, reduced by N·(h0 − h/2) so that for N = 0 it is the flexural capacity; As′ counts at
+/// fy′ where the capped block reaches 2a′ (the code's formula holds), else at its plane-section
+/// stress at x = xMax; at.N is the force of that state, not N. When N lies outside [−Nt0, N0]
 /// there is no capacity: ok is false and M is 0.
 struct MomentCapacity {
     bool ok = false;
@@ -57,7 +58,8 @@ MomentCapacity momentCapacity(const RectSection& s, double N,
 /// Largest axial force N (compression positive, or the least tension when negative) the section
 /// carries at eccentricity e0 = M/N measured from h/2, positive toward the top face.
 /// For a tension force give tension = true: the capacity is then the largest tensile force
-/// (returned positive) at that eccentricity.
+/// (returned positive) at that eccentricity. When the force is carried with the bottom face
+/// compressed, at.x is measured from the bottom face.
 struct AxialCapacity {
     bool ok = false;
     double Nu = 0;  ///< N
@@ -70,12 +72,19 @@ double squashLoad(const RectSection& s);
 double tensileCapacity(const RectSection& s);
 
 /// The interaction curve: a closed list of (N, M) points running from pure tension through the
-/// positive moments to pure compression and back through the negative moments.
+/// positive moments to pure compression and back through the negative moments; the last point
+/// repeats the first. Forces are evenly spaced, with the balanced state of each side added.
+/// Every ray from the origin meets it once; it is convex while the block lies inside the section
+/// (within a small dent where a deep As′ yields), not once the whole depth is compressed.
 struct Point {
     double N = 0;  ///< N
     double M = 0;  ///< N·mm
 };
 std::vector<Point> interactionCurve(const RectSection& s, int pointsPerSide = 100);
+
+/// Where a point lies against the curve, along its ray from the origin: the point's distance
+/// over the curve's, so at most 1 on or inside it; +inf when the curve gives nothing that way.
+double utilisation(const RectSection& s, Point p);
 
 /// The balanced point: As reaches fy as the top fibre reaches εcu.
 Resultant balanced(const RectSection& s);
