@@ -584,7 +584,7 @@ protected:
             r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
-                belowTwoApLines(r, s, c);
+                planeSectionLines(r, c);
                 break;
             }
             r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");

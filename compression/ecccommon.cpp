@@ -80,6 +80,20 @@ Capacity capacity(const Section& s, double g0N, double As, double Asp) {
         c.ei = c.e - s.h / 2 + s.a;
         return c;
     }
+    if (small) {
+        // Small eccentricity below 2a': As' short of fy' and As short of fy, so neither 6.2.14
+        // nor 6.2.17 describes the section; plane sections do.
+        c.kind = Capacity::SmallBelow2a;
+        const section::MomentCapacity m = section::momentCapacity(rectOf(s, As, Asp), g0N);
+        if (!m.ok) {
+            c.kind = Capacity::Exceeds;
+            return c;
+        }
+        c.plane = m.at;
+        c.ei = m.at.M / g0N;
+        c.e = c.ei + s.h / 2 - s.a;
+        return c;
+    }
     // Clause 6.2.17 item 2: As' counted needs x ≥ 2a'. Below it the section carries moments
     // about As' (clause 6.2.14, As at its stress σs) or, not counting As', the capacity of
     // clause 6.2.17 with As' = 0, whichever is larger.
@@ -89,6 +103,32 @@ Capacity capacity(const Section& s, double g0N, double As, double Asp) {
     c.ei = c.free.carries ? std::max(c.ei14, c.free.ei) : c.ei14;
     c.e = c.ei + s.h / 2 - s.a;
     return c;
+}
+
+section::RectSection rectOf(const Section& s, double As, double Asp) {
+    section::RectSection r;
+    r.b = s.b;
+    r.h = s.h;
+    r.fc = s.fc;
+    r.alpha1 = s.alpha1;
+    r.beta1 = s.beta1;
+    r.ecu = s.epsCu;
+    r.As = {As, s.h0(), s.fy, s.fyp, s.Es};
+    r.Asp = {Asp, s.ap, s.fy, s.fyp, s.Es};
+    return r;
+}
+
+double planeSectionLines(CalcReport& r, const Capacity& c) {
+    r.AppendLine("　　　　因为 ξ＜2×a'／h0，As' 达不到 fy'，As 亦未屈服，规范公式不适用，按平截面假定计算：");
+    if (std::isfinite(c.plane.x))
+        r.AppendValueLine("　　　　中和轴至受压边缘的距离 xn＝", c.plane.x, "%30.1f", "（mm）");
+    else
+        r.AppendLine("　　　　全截面均匀受压");
+    r.AppendValueLine("　　　　钢筋 As' 的应力（压为正） σs'＝", c.plane.sigmaSp, "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　钢筋 As 的应力（拉为正） σs＝", c.plane.sigmaS, "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　γ0×N 作用下截面对形心的受弯承载力 Mc＝", c.plane.M / 1e6, "%30.3f", "（kN.m）");
+    r.AppendValueLine("　　　　ei＝Mc／（γ0×N）＝", c.ei, "%30.1f", "（mm）");
+    return c.ei;
 }
 
 bool carries(const Section& s, double g0N, double e, double As, double Asp) {

@@ -308,7 +308,7 @@ protected:
             r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
-                belowTwoApLines(r, s, c);
+                planeSectionLines(r, c);
             } else {
                 r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
                 r.AppendValueLine("　　　　ei＝e－h／2＋a＝", ei, "%30.1f", "（mm）");
