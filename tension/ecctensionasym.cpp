@@ -192,9 +192,9 @@ section::RectSection rectOf(const Values& v, double b, double h, double a, doubl
 }
 
 TensionCapacity tensionCapacity(const Values& v, double b, double h, double a, double ap, double As, double Asp,
-                                double e0) {
+                                double e0, double xib) {
     TensionCapacity c;
-    const double h0 = h - a, h0p = h - ap, xib = v.xib(), lim = 2 * ap / h0;
+    const double h0 = h - a, h0p = h - ap, lim = 2 * ap / h0;
     c.large = e0 > h / 2 - a;
     if (!c.large) {
         c.e = h / 2 - a - e0;
@@ -259,13 +259,14 @@ void planeLines(CalcReport& r, const TensionCapacity& c) {
     r.AppendValueLine("　　　　钢筋 As 的应力（拉为正） σs＝", c.plane.sigmaS, "%30.1f", "（N/mm2）");
 }
 
-// The designed areas run through the check form's capacity; when it falls short of N (kN) As is
+// The designed areas run through the check form's capacity (with the ξb the design used); when it
+// falls short of N (kN) As is
 // raised to the least that carries, or else As', and the sheet says so. False when no area up to
 // b·h (As) or 5 % of b·h (As') carries: the section is too small.
 bool proveDesign(CalcReport& r, const Values& v, double b, double h, double a, double ap, double e0, double N,
-                 double& As, double& Asp) {
+                 double xib, double& As, double& Asp) {
     auto carriesWith = [&](double s, double p) {
-        return tensionCapacity(v, b, h, a, ap, s, p, e0).N >= N * (1 - 1e-12);
+        return tensionCapacity(v, b, h, a, ap, s, p, e0, xib).N >= N * (1 - 1e-12);
     };
     if (carriesWith(As, Asp)) return true;
     auto least = [&](auto ok, double from, double cap) -> double {
@@ -432,7 +433,9 @@ private:
                             "　　　　按最小配筋率构造配筋，取 As'＝ρmin×b×h＝");
         const bool minima = As != As0 && Asp != Asp0;
         const double A = As, Ap = Asp;
-        if (!proveDesign(r, v, b, h, value(kA), value(kA), value(kM) / value(kN) * 1000, value(kN), As, Asp))
+        // The design works with ξb to 3 decimals, and its proof with the same ξb.
+        const double xib = std::floor(v.xib() * 1000 + 0.5) / 1000;
+        if (!proveDesign(r, v, b, h, value(kA), value(kA), value(kM) / value(kN) * 1000, value(kN), xib, As, Asp))
             return noDesign();
         setValue(kAs, As);
         setValue(kAsp, Asp);
@@ -606,7 +609,7 @@ protected:
             AspUsed = AspMin;
         }
         const double As0 = As, Asp0 = AspUsed;
-        if (!proveDesign(r, v, b, h, a, ap, e0, N, As, AspUsed)) {
+        if (!proveDesign(r, v, b, h, a, ap, e0, N, xib, As, AspUsed)) {
             setEmpty(kAs);
             setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
             return sheet();
@@ -690,7 +693,7 @@ protected:
         r.AppendValueLine("　　　　e0＝", e0, "%30.1f", "（mm）");
         const double half = h / 2 - a;
         r.AppendValueLine("　　　　h／2－a＝", half, "%30.1f", "（mm）");
-        const TensionCapacity c = tensionCapacity(v, b, h, a, ap, As, Asp, e0);
+        const TensionCapacity c = tensionCapacity(v, b, h, a, ap, As, Asp, e0, xib);
         const bool large = c.large;
         const double N = c.N, lim = 2 * ap / h0;
         if (large) {

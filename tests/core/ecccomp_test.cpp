@@ -988,6 +988,7 @@ TEST(EccRandom, NoNonFiniteValueOrNegativeAreaAndDesignsCarryTheirMoment) {
                     ADD_FAILURE() << form << " → " << check << " carries " << Mu << " < " << M << "\n"
                                   << r.sheet << kc.sheet;
                 } else if (t != 2 && !printed && !notExact(r.sheet, fyDiffers && f != "192") &&
+                           kc.sheet.find("按平截面假定计算") == std::string::npos &&
                            kc.texts.at(1061) == r.texts.at(1061) &&
                            (kc.sheet.find("不计受压钢筋") == std::string::npos) ==
                                (r.sheet.find("不计受压钢筋") == std::string::npos)) {
