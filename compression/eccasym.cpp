@@ -598,12 +598,14 @@ protected:
         if (e0 < 0) {
             r.AppendLine("　　　　因为 e0＜0，截面在该轴力下不能承受附加偏心距 ea 之外的弯矩，承载力不足，取 Mu＝0");
             setValue(kMu, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
             return sheet();
         }
         // e already belongs to γ0·N: the moment is N·e0, with no further division by γ0.
         const double Mu = N * e0 / 1000;
         r.AppendValueLine("　　　　Mu＝N×e0＝", Mu, "%30.6f", "（kN.m）");
         setValue(kMu, Mu);
+        setVerdict(Verdict::Kind::Ok, "截面可承受该轴力");
         return sheet();
     }
 
@@ -616,6 +618,7 @@ private:
                   (s.alpha1 * s.fc * s.b * s.h + s.fyp * Asp - sigma * As) / 1000, "%30.3f",
                   "（kN），截面不能承受该轴力，取 Mu＝0");
         setValue(kMu, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
         return sheet();
     }
 };

@@ -303,6 +303,7 @@ protected:
                           (s.alpha1 * s.fc * b * h + s.fyp * Asp - sigma * As) / 1000, "%30.3f",
                           "（kN），截面不能承受该轴力，取 M＝0");
                 setValue(kM, 0);
+                setVerdict(Verdict::Kind::Fail, "截面承载力不足");
                 return sheet();
             }
             r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
@@ -319,12 +320,14 @@ protected:
         if (e0 < 0) {
             r.AppendLine("　　　　因为 e0＜0，截面在该轴力下不能承受附加偏心距 ea 之外的弯矩，承载力不足，取 M＝0");
             setValue(kM, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
             return sheet();
         }
         // e already belongs to γ0·N: the moment is N·e0, with no further division by γ0.
         const double M = N * e0 / 1000;
         r.AppendValueLine("　　　　M＝N×e0＝", M, "%30.6f", "（kN.m）");
         setValue(kM, M);
+        setVerdict(Verdict::Kind::Ok, "截面可承受该轴力");
         return sheet();
     }
 };
