@@ -1,5 +1,7 @@
 #include "compression/ecccommon.h"
 
+#include "forms/claimfmt.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -103,6 +105,21 @@ Capacity capacity(const Section& s, double g0N, double As, double Asp) {
     c.ei = c.free.carries ? std::max(c.ei14, c.free.ei) : c.ei14;
     c.e = c.ei + s.h / 2 - s.a;
     return c;
+}
+
+int xiDecimals(const Section& s, double xi, const Capacity& c) {
+    const double lim = 2 * s.ap / s.h0();
+    int d = 3;
+    switch (c.kind) {
+    case Capacity::Large:
+        d = std::max(claimDecimals(xi, lim, 3), claimDecimals(xi, s.xib(), 3));
+        break;
+    case Capacity::LargeBelow2a: d = claimDecimals(xi, lim, 3); break;
+    default: d = claimDecimals(xi, s.xib(), 3); break;
+    }
+    // Small eccentricity below 2a': the solved ξ is compared with 2a'/h0 as well.
+    if (c.kind == Capacity::SmallBelow2a) d = std::max(d, claimDecimals(c.xi, lim, 3));
+    return d;
 }
 
 section::RectSection rectOf(const Section& s, double As, double Asp) {

@@ -81,6 +81,10 @@ std::optional<double> xiSmall(const Section& s, double g0N, double As, double As
 FreeCapacity capacityFree(const Section& s, double g0N, double As);
 /// Capacity of the section under γ0·N (N in newtons, multiplied by γ0 already).
 Capacity capacity(const Section& s, double g0N, double As, double Asp);
+/// Decimals for ξb, ξ and 2a'/h0 on a check sheet: enough that the printed figures agree with the
+/// comparison the sheet states for the capacity c (3 where they already differ).
+int xiDecimals(const Section& s, double xi, const Capacity& c);
+
 /// The section with its areas as the section engine takes it (As at depth h0, As' at a').
 section::RectSection rectOf(const Section& s, double As, double Asp);
 /// The lines of a check at x < 2a' in small eccentricity: the plane-section state; returns ei.

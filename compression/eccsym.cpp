@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "compression/ecccommon.h"
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
 
 namespace tov {
@@ -269,18 +270,19 @@ protected:
         const double g0N = s.g0 * N * 1000, h0 = s.h0();
 
         const double ea = checkSheetHead(r, *this, "─────对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────", N, b, h, ap, a, Asp, As, h0);
-        r.AppendLine("　　　◇相对受压区高度:");
         const double xib = s.xib();
-        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
         // With fy = fy' the equal areas cancel in the force equilibrium; otherwise they do not.
         const double xi = xiLarge(s, g0N, As, Asp);
+        const Capacity c = capacity(s, g0N, As, Asp);
+        const std::string xf = fixedFormat(30, xiDecimals(s, xi, c));
+        r.AppendLine("　　　◇相对受压区高度:");
+        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, xf.c_str());
         r.AppendValueLine(s.fy == s.fyp ? "　　　　ξ＝γ0×N／（α1×fc×b×h0）＝" : "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝",
-                          xi, "%30.3f");
-        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, "%30.3f");
+                          xi, xf.c_str());
+        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf.c_str());
         r.AppendLine("　　　◇判别结构破坏类型:");
 
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ×（1－ξ／2）＋fy'×As'×（h0－a'）｝／（γ0×N）＝";
-        const Capacity c = capacity(s, g0N, As, Asp);
         setText(kType, c.small() ? kSmall : kLarge);
         double ei = c.ei;
         if (c.kind == Capacity::Large) {
@@ -306,7 +308,7 @@ protected:
                 setVerdict(Verdict::Kind::Fail, "截面承载力不足");
                 return sheet();
             }
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf.c_str());
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
                 planeSectionLines(r, c);

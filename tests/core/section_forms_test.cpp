@@ -260,6 +260,30 @@ TEST(SectionForms, ClaimsPrintFiguresThatDifferInTheirDirection) {
         }
     }
     EXPECT_GT(claims, 300);
+    // 198 likewise: ξ against ξb and 2a'/h0.
+    claims = 0;
+    for (int k = 0; k < 600; ++k) {
+        RunResult c = run("198", {{1024, full(uni(50, 3000))}, {1008, full(uni(100, 4000))}, {1023, full(uni(100, 4000))},
+                                  {1022, full(uni(20, 120))}});
+        ASSERT_TRUE(c.outcome.ok());
+        const double xi = numberAfter(c.sheet, "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝");
+        const double xib = numberAfter(c.sheet, "　　　　ξb＝β1／（1＋fy／Es／εcu）＝");
+        const double lim = numberAfter(c.sheet, "　　　　2×a'／h0＝");
+        if (!lineStartingWith(c.sheet, "　　　　因为 ξ＞ξb").empty()) {
+            ++claims;
+            EXPECT_GT(xi, xib) << c.sheet;
+        }
+        if (!lineStartingWith(c.sheet, "　　　　因为 ξ＜2×a'／h0，是大偏心").empty()) {
+            ++claims;
+            EXPECT_LT(xi, lim) << c.sheet;
+        }
+        if (!lineStartingWith(c.sheet, "　　　　因为 2×a'／h0≤ξ≤ξb").empty()) {
+            ++claims;
+            EXPECT_LE(lim, xi) << c.sheet;
+            EXPECT_LE(xi, xib) << c.sheet;
+        }
+    }
+    EXPECT_GT(claims, 500);
 }
 
 TEST(SectionForms, EveryCompressionAndTensionFormGivesAVerdict) {
