@@ -601,6 +601,7 @@ protected:
         // As' of a large eccentricity lies in the compression zone: 0.2 % (Table 8.5.1 note 3);
         // in small eccentricity it is in tension: ρmin.
         const double AspMin = large ? 0.002 * b * h : v.rhoMin() / 100 * b * h;
+        const double AspStrength = AspUsed;  // As' the strength asks for, before the minimum
         if (AspUsed < AspMin) {
             r.AppendValueLine(large ? "　　　　As'＜0.2％×b×h＝" : "　　　　As'＜ρmin×b×h＝", AspMin, "%30.1f", "（mm2）");
             r.AppendValueLine(large ? "　　　　按最小配筋率构造配筋，取 As'＝0.2％×b×h＝"
@@ -615,8 +616,10 @@ protected:
             return sheet();
         }
         setValue(kAs, As);
-        if (AspUsed > AspGiven)
+        if (AspStrength > AspGiven || AspUsed > Asp0)
             setVerdict(Verdict::Kind::Fail, "已知As'不足，应按计算值配置");
+        else if (AspUsed > AspGiven)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
         else if (As == As0 && Asp0 == AspUsed && As == v.rhoMin() / 100 * b * h)
             setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
         else
