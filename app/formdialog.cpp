@@ -232,7 +232,9 @@ QWidget* FormDialog::control(int id) const {
     return nullptr;
 }
 
-void FormDialog::calculate() { form_.onCalculate(*this, report_); }
+void FormDialog::calculate() {
+    if (form_.onCalculate(*this, report_).ok()) emit calculated();
+}
 
 std::string FormDialog::fieldText(int id) const {
     if (auto* e = qobject_cast<QLineEdit*>(control(id))) return e->text().toStdString();

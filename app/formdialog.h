@@ -26,6 +26,12 @@ public:
     /// Runs Calculate as the button does.
     void calculate();
 
+signals:
+    /// A Calculate produced its sheet.
+    void calculated();
+
+public:
+
     // tov::FormView
     std::string fieldText(int id) const override;
     void setFieldText(int id, const std::string& text) override;

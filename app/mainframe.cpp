@@ -170,6 +170,10 @@ void CMainFrame::createMenus() {
     viewMenu->addSeparator();
     connect(addCommand(viewMenu, cmd::Font, QStringLiteral("字体(&F)"), "选择显示的字体\n选择字体"),
             &QAction::triggered, view_, &CQvView::chooseFont);
+    viewMenu->addSeparator();
+    connect(addCommand(viewMenu, cmd::NmCurve, QStringLiteral("截面N-M相关曲线(&N)..."),
+                       "绘制最近一次矩形截面计算的N-M相关曲线\nN-M相关曲线"),
+            &QAction::triggered, view_, &CQvView::showNmDiagram);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(addCommand(helpMenu, cmd::Help, QStringLiteral("帮助(&H)"), "帮助\n帮助"), &QAction::triggered,

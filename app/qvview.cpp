@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "app/formdialog.h"
+#include "app/nmdiagram.h"
 #include "forms/registry.h"
 
 namespace tov::app {
@@ -264,8 +265,29 @@ bool CQvView::runFormCommand(int commandId) {
     if (!entry) return false;
     std::unique_ptr<tov::CalcForm> form = entry->make();
     FormDialog dialog(*form, *this, window());
+    connect(&dialog, &FormDialog::calculated, this, [this, &form] { noteCalculation(*form); });
     dialog.exec();
     return true;
+}
+
+void CQvView::noteCalculation(const tov::CalcForm& form) {
+    if (!tov::section::hasRectSection(form.decl().dialogId)) return;
+    lastSection_ = tov::section::formSection(form);
+    lastRectWithout_ = !lastSection_;
+}
+
+void CQvView::showNmDiagram() {
+    const QString title = QStringLiteral("截面N-M相关曲线");
+    if (!lastSection_) {
+        QMessageBox::information(window(), title,
+                                 lastRectWithout_
+                                     ? QStringLiteral("最近一次矩形截面计算没有给出可用的钢筋面积，无法绘制N-M相关曲线。")
+                                     : QStringLiteral("本次运行中还没有完成矩形截面（有b、h、As、As′）的计算。\n"
+                                                      "请先完成一次这样的计算，再查看其N-M相关曲线。"));
+        return;
+    }
+    NmDiagramDialog dialog(*lastSection_, window());
+    dialog.exec();
 }
 
 void CQvView::chooseFont() {

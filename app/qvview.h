@@ -8,6 +8,7 @@
 #include "app/linebreaks.h"
 #include "forms/calcreport.h"
 #include "forms/reportfile.h"
+#include "section/formsection.h"
 
 namespace tov::app {
 
@@ -43,6 +44,13 @@ public:
     /// Opens the form of a command modally with this view as its report; false when the core has
     /// no such form.
     bool runFormCommand(int commandId);
+    /// Keeps the section of a rectangular form's finished Calculate (the last one of the session);
+    /// any other form leaves the kept one as it is.
+    void noteCalculation(const tov::CalcForm& form);
+    /// The section of the last rectangular calculation, or nullopt.
+    const std::optional<tov::section::FormSection>& lastSection() const { return lastSection_; }
+    /// Shows the N–M diagram of that section, or says in a message box why there is none.
+    void showNmDiagram();
     /// The font chooser (display font only).
     void chooseFont();
     void setDisplayFont(const QFont& font);
@@ -77,6 +85,8 @@ private:
     mutable bool coreValid_ = false;
     mutable std::optional<std::size_t> cachedSize_;
     bool appending_ = false;  ///< inside appendTail's own insertion
+    std::optional<tov::section::FormSection> lastSection_;
+    bool lastRectWithout_ = false;  ///< the last rectangular calculation gave no areas to draw
 };
 
 }  // namespace tov::app

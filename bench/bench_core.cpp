@@ -1,8 +1,10 @@
-// Core benchmarks: one Calculate of each form (compute and sheet), and appending a sheet to a
-// report that already holds 1 MB of text against an empty one.
+// Core benchmarks: one Calculate of each form (compute and sheet), appending a sheet to a
+// report that already holds 1 MB of text against an empty one, and the section engine's three
+// uses (the diagram draws a curve on every paint; the self-checks call the solvers many times).
 #include <benchmark/benchmark.h>
 
 #include "forms/runner.h"
+#include "section/section.h"
 
 namespace {
 
@@ -42,6 +44,43 @@ void BM_AppendTo(benchmark::State& state) {
     state.SetLabel(state.range(0) ? "1 MB report" : "empty report");
 }
 BENCHMARK(BM_AppendTo)->Arg(0)->Arg(1);
+
+// A 500×800 column, C30, HRB400, As = 800, As′ = 1400.
+section::RectSection column() {
+    section::RectSection s;
+    s.b = 500;
+    s.h = 800;
+    s.fc = 14.3;
+    s.As = {800, 750, 360, 360, 2e5};
+    s.Asp = {1400, 50, 360, 360, 2e5};
+    return s;
+}
+
+void BM_MomentCapacity(benchmark::State& state) {
+    const section::RectSection s = column();
+    double N = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(section::momentCapacity(s, N).at.M);
+        N = N > 6e6 ? -5e5 : N + 1.3e5;
+    }
+}
+BENCHMARK(BM_MomentCapacity);
+
+void BM_AxialCapacity(benchmark::State& state) {
+    const section::RectSection s = column();
+    double e0 = -900;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(section::axialCapacity(s, e0).Nu);
+        e0 = e0 > 900 ? -900 : e0 + 37;
+    }
+}
+BENCHMARK(BM_AxialCapacity);
+
+void BM_InteractionCurve(benchmark::State& state) {
+    const section::RectSection s = column();
+    for (auto _ : state) benchmark::DoNotOptimize(section::interactionCurve(s, 120).data());
+}
+BENCHMARK(BM_InteractionCurve);
 
 }  // namespace
 

@@ -117,14 +117,14 @@ std::optional<FormSection> formSection(const CalcForm& f) {
     case Load::CompDesign: {
         const double N = f.value(1024), M2 = std::max(f.value(1075), f.value(1007));
         const double ea = std::max(20.0, h / 30);
-        add("不计二阶效应", g0 * N * 1e3, g0 * (M2 * 1e6 + N * 1e3 * ea));
+        add("不计二阶效应（ei＝M2／N＋ea）", g0 * N * 1e3, g0 * (M2 * 1e6 + N * 1e3 * ea));
         const double M = secondOrderMoment(f, N, b, h, a, ea);
-        if (M > M2) add("计入二阶效应", g0 * N * 1e3, g0 * (M * 1e6 + N * 1e3 * ea));
+        if (M > M2) add("计入二阶效应（ei＝M／N＋ea）", g0 * N * 1e3, g0 * (M * 1e6 + N * 1e3 * ea));
         break;
     }
     case Load::CompCheck: {
         const double N = f.value(1024), ea = std::max(20.0, h / 30);
-        add("受压承载力", g0 * N * 1e3, g0 * (f.value(1006) * 1e6 + N * 1e3 * ea));
+        add("受压承载力（ei＝e0＋ea）", g0 * N * 1e3, g0 * (f.value(1006) * 1e6 + N * 1e3 * ea));
         break;
     }
     case Load::TensDesign:

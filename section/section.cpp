@@ -14,15 +14,24 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 bool finite(double v) { return std::isfinite(v); }
 
-// A section whose figures cannot give a state: no width or depth, or a figure not finite.
+// A section whose figures can give a state: a width and depth, no negative strength, area or
+// modulus, bars inside the section, a strain and block factors of sense, and no figure so large
+// that the sums of forces and moments could overflow.
 bool usable(const RectSection& s) {
     const double all[] = {s.b,        s.h,         s.fc,         s.alpha1,    s.beta1,
                           s.ecu,      s.As.area,   s.As.depth,   s.As.fy,     s.As.fyc,
                           s.As.Es,    s.Asp.area,  s.Asp.depth,  s.Asp.fy,    s.Asp.fyc,
                           s.Asp.Es};
     for (double v : all)
-        if (!finite(v)) return false;
-    return s.b > 0 && s.h > 0 && s.beta1 > 0 && s.ecu > 0 && s.As.area >= 0 && s.Asp.area >= 0;
+        if (!finite(v) || v < 0 || v > 1e15) return false;
+    auto layer = [&](const Layer& l) { return l.depth <= s.h && l.Es > 0; };
+    return s.b > 0 && s.h > 0 && s.alpha1 > 0 && s.beta1 > 0 && s.beta1 <= 1 && s.ecu > 0 &&
+           s.ecu < 1 && layer(s.As) && layer(s.Asp);
+}
+
+// The sign of M − e0·N, scaled so that no eccentricity overflows it.
+double rayGap(const Resultant& r, double e0) {
+    return std::abs(e0) > 1 ? r.M / std::abs(e0) - (e0 > 0 ? r.N : -r.N) : r.M - e0 * r.N;
 }
 
 // Stress of a bar at depth d, compression positive, for neutral-axis depth x (+inf: uniform
@@ -89,10 +98,7 @@ double depthForForce(const RectSection& s, double N) {
 // The state on the top-compressed side where the ray M = e0·N meets the curve, with N of the
 // sign 'dir' (+1 compression, −1 tension). Requires the sign change described at the call site.
 Resultant rayState(const RectSection& s, double e0, int dir) {
-    auto g = [&](double x) {
-        const Resultant r = atDepth(s, x);
-        return r.M - e0 * r.N;
-    };
+    auto g = [&](double x) { return rayGap(atDepth(s, x), e0); };
     const double x0 = depthForForce(s, 0);  // N = 0: g ≥ 0 there
     // g as a function to bisect: negative toward the end of the ray's half.
     if (dir > 0) {
@@ -169,7 +175,7 @@ AxialCapacity axialCapacity(const RectSection& s, double e0, bool tension) {
     const Resultant end = atDepth(s, tension ? 0 : kInf);
     // The ray meets the top-compressed side when the end state lies on or below it, else the
     // bottom-compressed side (the mirrored section with the eccentricity reversed).
-    if (end.M - e0 * end.N <= 0) {
+    if (rayGap(end, e0) <= 0) {
         out.at = rayState(s, e0, dir);
     } else {
         out.at = unmirror(rayState(mirrored(s), -e0, dir));

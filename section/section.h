@@ -2,7 +2,9 @@
 // about one axis: plane sections, the rectangular stress block with the grade's α1, β1 and εcu,
 // bar stresses from strain, each bounded by its grade's strengths.
 //
-// Units inside: N, mm, N/mm², N·mm. Signs: N > 0 is compression; M > 0 compresses the face next
+// Units inside: N, mm, N/mm², N·mm. A section with a figure out of range (not finite, negative,
+// a bar outside the section, a factor without sense) has no state: the functions say not ok,
+// give an empty curve, or +inf for a utilisation. Signs: N > 0 is compression; M > 0 compresses the face next
 // to As′ (the "top") and stretches As; moments are taken about the mid-depth h/2.
 #pragma once
 

@@ -101,6 +101,28 @@ TEST(CommandLine, JsonCarriesSheetResultsAndMessages) {
     EXPECT_EQ(k["icon"], "stop");
 }
 
+TEST(CommandLine, CurveOfARectangularForm) {
+    // Form 142 at its defaults: the load point is its Mu at N = 0, on the curve.
+    Cli j = cli({"curve", "142", "--json"});
+    EXPECT_EQ(j.status, 0);
+    auto k = nlohmann::json::parse(j.out);
+    ASSERT_EQ(k["points"].size(), 1u);
+    EXPECT_NEAR(k["points"][0]["M"].get<double>(), run("142").results.at(1020), 1e-9);
+    EXPECT_NEAR(k["points"][0]["utilisation"].get<double>(), 1, 1e-6);
+    EXPECT_EQ(k["curve"].front(), k["curve"].back());
+    // Pure tension of As = 1018 HRB400 alone: −366.48 kN.
+    EXPECT_NEAR(k["curve"][0][0].get<double>(), -366.48, 1e-9);
+    Cli c = cli({"curve", "180", "--csv"});
+    EXPECT_EQ(c.status, 0);
+    EXPECT_EQ(c.out.rfind("kind,label,N(kN),M(kN.m)\nload,不计二阶效应（ei＝M2／N＋ea）,4180.000,", 0), 0u);
+    EXPECT_NE(c.out.find("\nload,计入二阶效应（ei＝M／N＋ea）,"), std::string::npos);
+    EXPECT_NE(c.out.find("\nbalanced,,"), std::string::npos);
+    EXPECT_EQ(cli({"curve", "169"}).status, 64);          // no rectangular section with As′
+    EXPECT_EQ(cli({"curve", "142", "1008=0"}).status, 2);  // refused
+    EXPECT_EQ(cli({"curve", "142", "--csv", "--json"}).status, 64);
+    EXPECT_EQ(cli({"142", "--csv"}).status, 64);
+}
+
 TEST(CommandLine, ReportFileIsCreatedThenAppendedInGbk) {
     const fs::path p = fs::temp_directory_path() / ("tovarin-cli-report-" + std::to_string(::getpid()) + ".txt");
     fs::remove(p);

@@ -81,7 +81,7 @@ private slots:
                               "打印预览(&V)", "输出PDF(&D)...", "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
         QCOMPARE(menuTexts(topMenu(w, "编辑(&E)")),
                  (QStringList{"撤消(&U)", "-", "剪切(&T)", "复制(&C)", "粘贴(&P)"}));
-        QCOMPARE(menuTexts(topMenu(w, "查看(&V)")), (QStringList{"工具栏(&T)", "状态栏(&S)", "-", "字体(&F)"}));
+        QCOMPARE(menuTexts(topMenu(w, "查看(&V)")), (QStringList{"工具栏(&T)", "状态栏(&S)", "-", "字体(&F)", "-", "截面N-M相关曲线(&N)..."}));
         QCOMPARE(menuTexts(topMenu(w, "帮助(&H)")), (QStringList{"帮助(&H)"}));
         QVERIFY(!w.action(cmd::Mru1 + 100)->isEnabled());  // the greyed placeholder
     }
