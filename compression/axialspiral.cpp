@@ -1,12 +1,14 @@
 // Axially compressed circular columns with spiral or welded hoops: design of the longitudinal
 // steel As', and check of the axial capacity (GB 50010-2010 clause 6.2.16 and its notes, clause
 // 6.2.15 for the ordinary-tie capacity, Table 8.5.1, clauses 9.3.1 and 9.3.2).
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
 
 namespace tov {
@@ -70,6 +72,25 @@ void pitchHoldsLine(CalcReport& r, const char* hoopWord, double s, double dcor) 
 }
 
 constexpr const char* kNotCounted = "，不符合规范第6.2.16条考虑间接钢筋的条件。";
+
+// The axial capacity of the check form (kN): N普通 of 6.2.15 (A − As' above 3 %), N间接 of 6.2.16,
+// and the capacity they give under the notes of 6.2.16.
+struct SpiralCapacity {
+    double Nord = 0, Nind = 0, Nu = 0;
+    bool counted = false;  ///< the hoops count (and the capacity is min(N间接, 1.5×N普通))
+};
+struct SpiralSection {
+    double lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor;
+};
+SpiralCapacity spiralCapacity(const SpiralSection& c, double As) {
+    SpiralCapacity out;
+    const double concrete = As / c.A * 100 <= 3 ? c.A : c.A - As;
+    out.Nord = 0.9 * c.phi * (c.fc * concrete + c.fyp * As) / c.g0 / 1000;
+    out.Nind = 0.9 * (c.fc * c.Acor + c.fyp * As + 2 * c.alpha * c.fy * c.Asso) / c.g0 / 1000;
+    out.counted = c.lambda <= 12 && out.Nind >= out.Nord && c.Asso >= 0.25 * As && pitchHolds(c.s, c.dcor);
+    out.Nu = out.counted ? std::min(out.Nind, 1.5 * out.Nord) : out.Nord;
+    return out;
+}
 
 // --- Design of As' ----------------------------------------------------------------------------
 
@@ -184,13 +205,13 @@ protected:
         }
 
         r.AppendLine("　　　◇按间接箍筋柱计算");
+        const double Acor = kPi * dcor * dcor / 4;
+        const double Asso = kPi * dcor * hoop.Ass1 / s;
         // Note 2 of 6.2.16: beyond L0/d = 12 the hoops do not count.
         if (lambda > 12) {
             r.AppendLine(std::string("　　　　因为 L0／d＞12") + kNotCounted);
-            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A);
+            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A, {lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, N);
         }
-        const double Acor = kPi * dcor * dcor / 4;
-        const double Asso = kPi * dcor * hoop.Ass1 / s;
         r.AppendValueLine("　　　　dcor＝D－2×a－2×d＝", dcor, "%30.1f", "（mm）");
         r.AppendValueLine("　　　　Acor＝π×dcor×dcor／4＝", Acor, "%30.1f", "（mm2）");
         r.AppendValueLine("　　　　Ass1＝", hoop.Ass1, "%30.1f", "（mm2）");
@@ -232,7 +253,7 @@ protected:
         // Note 2 of 6.2.16: hoops that give less than the ties do not count.
         if (Nind < Nord) {
             r.AppendLine(std::string("　　　　因为 N间接＜N普通") + kNotCounted);
-            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A);
+            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A, {lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, N);
         }
         // Note 1 of 6.2.16: the capacity is at most 1.5 × N普通.
         if (Nind < 1.5 * Nord) {
@@ -241,9 +262,12 @@ protected:
             r.AppendLine("　　　　因为 N间接≥1.5倍N普通 ，按规范第6.2.16条承载力取1.5倍N普通，1.5倍N普通≥N ，符合要求。");
         } else {
             r.AppendLine("　　　　因为 N间接≥1.5倍N普通 ，按规范第6.2.16条承载力取1.5倍N普通，应按1.5倍N普通≥N确定 As'：");
+            // The least As', no less than the one above, with 1.5·N普通 ≥ N. N普通 drops where As'
+            // passes 3 % of A (the bars then displace concrete), so an As' above 3 % stays above it.
             const double capDemand = g0 * N * 1000 / (1.5 * 0.9 * phi);
+            const bool over3 = As / A * 100 > 3;
             As = (capDemand - fc * A) / fyp;
-            if (As / A * 100 <= 3) {
+            if (!over3 && As / A * 100 <= 3) {
                 r.AppendValueLine("　　　　As'＝｛γo×N／（1.5×0.9×φ）－fc×A｝／fy'＝", As, "%30.1f", "（mm2）");
             } else {
                 r.AppendLine("　　　　因为 As'／A＞3％，按规范第6.2.15条，公式中的A应改用（A－As'）：");
@@ -253,6 +277,8 @@ protected:
             Nord = As / A * 100 <= 3 ? 0.9 * phi * (fc * A + fyp * As) / g0 / 1000
                                      : 0.9 * phi * (fc * (A - As) + fyp * As) / g0 / 1000;
             r.AppendValueLine("　　　　1.5×N普通＝", 1.5 * Nord, "%30.3f", "（KN）");
+            r.AppendValueLine("　　　　N间接＝0.9×（fc×Acor＋2×α×Asso×fy＋fy'×As'）／γo＝",
+                              0.9 * (hoopPart + fyp * As) / g0 / 1000, "%30.3f", "（KN）");
         }
         // Note 2 of 6.2.16: too little indirect steel does not count.
         if (Asso < 0.25 * As) {
@@ -260,16 +286,14 @@ protected:
             r.AppendValue(0.25 * As, "%30.1f");
             r.Append(std::string("（mm2）") + kNotCounted);
             r.EndLine();
-            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A);
+            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A, {lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, N);
         }
         if (!pitchHolds(s, dcor)) {
             pitchFails(r, "间接箍筋", s, dcor);
-            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A);
+            return tiedGoverns(r, tiedAs, tiedRho, rmin, AsMin, A, {lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, N);
         }
         pitchHoldsLine(r, "间接箍筋", s, dcor);
-        if (As / A * 100 > 5) r.AppendLine(kOver5);
-        setValue(kDAs, As);
-        return sheet();
+        return finish(r, {lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, N, As, As == AsMin);
     }
 
 private:
@@ -291,7 +315,8 @@ private:
     }
 
     // The hoops do not count: the ordinary-tie design governs, at least the minimum ratio.
-    Outcome tiedGoverns(CalcReport& r, double tiedAs, double tiedRho, double rmin, double AsMin, double A) {
+    Outcome tiedGoverns(CalcReport& r, double tiedAs, double tiedRho, double rmin, double AsMin, double A,
+                        const SpiralSection& c, double N) {
         r.AppendLine("　　　◇不考虑间接钢筋的影响，按普通箍筋柱配筋");
         r.AppendValueLine("　　　　规范要求全部纵向钢筋的最小配筋率为 ρmin＝", rmin, "%30.2f", "（％）");
         double As = tiedAs;
@@ -303,8 +328,41 @@ private:
                                          : "　　　　按最小配筋率构造配筋，取 As'＝ρmin×A＝",
                               As, "%30.1f", "（mm2）");
         }
-        if (As / A * 100 > 5) r.AppendLine(kOver5);
+        return finish(r, c, N, As, As == AsMin);
+    }
+
+    // The designed As' proves itself by the check form's capacity (raised when short), then the
+    // 5 % of 9.3.1 bounds it: beyond, the section is too small and no area is shown.
+    Outcome finish(CalcReport& r, const SpiralSection& c, double N, double As, bool detailing) {
+        auto carries = [&](double v) { return spiralCapacity(c, v).Nu >= N * (1 - 1e-12); };
+        if (As < c.A && !carries(As)) {
+            double lo = As, hi = As;
+            do {
+                lo = hi;
+                hi = std::min(c.A, std::max(2 * hi, 1e-3 * c.A));
+            } while (hi < c.A && !carries(hi));
+            for (int k = 0; k < 200 && hi - lo > 1e-9 * hi; ++k) {
+                const double m = 0.5 * (lo + hi);
+                (carries(m) ? hi : lo) = m;
+            }
+            const double up = std::ceil(hi * 10) / 10;
+            As = carries(up) ? up : hi;
+            detailing = false;
+            if (carries(As) && As < c.A)
+                r.AppendValueLine("　　　　按承载力复核，截面不能承受该轴向压力，应增大钢筋面积，取 As'＝", As, "%30.1f", "（mm2）");
+        }
+        if (As >= c.A || As / c.A * 100 > 5 || !carries(As)) {
+            r.AppendLine(kOver5);
+            r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+            setEmpty(kDAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
+        }
         setValue(kDAs, As);
+        if (detailing)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -411,21 +469,26 @@ protected:
         r.Append("　　　◇因混凝土强度为" + sheetName(kConcrete) + "，故螺旋箍筋对混凝土约束的折减系数 α＝");
         r.AppendValue(alpha, "%11.3f");
         r.EndLine();
-        const double Nind = 0.9 * (fc * Acor + fyp * As + 2 * alpha * fy * Asso) / g0 / 1000;
+        const SpiralCapacity cap = spiralCapacity({lambda, phi, fc, fyp, fy, alpha, g0, A, Acor, Asso, s, dcor}, As);
+        const double Nind = cap.Nind;
         r.AppendValueLine("　　　◇轴向压力 N＝0.9×（fc×Acor＋fy'×As＋2×α×fy×Asso）／γo＝ ", Nind, "%20.3f", "（kN）");
         const double rho = As / A * 100;
-        r.AppendValueLine("　　　　配筋率 ρ＝As／A＝", rho, "%20.2f", "（%）");
+        const double rmin = rhoMinAll(pick(kConcrete), pick(kCLong));
+        // ρ keeps the digits that part it from each figure it is compared with.
+        int digits = 2;
+        if (rho < rmin) digits = std::max(digits, claimDecimals(rho, rmin, 2));
+        if (rho > 3) digits = std::max(digits, claimDecimals(rho, 3, 2));
+        if (rho > 5) digits = std::max(digits, claimDecimals(rho, 5, 2));
+        r.AppendValueLine("　　　　配筋率 ρ＝As／A＝", rho, fixedFormat(20, digits).c_str(), "（%）");
 
         // The ordinary-tie capacity of 6.2.15, which bounds the spiral one (6.2.16 notes).
         r.AppendLine("　　　◇普通箍筋柱承载力");
         r.AppendValueLine("　　　　查规范表6.2.15得钢筋混凝土轴心受压构件的稳定系数 φ＝", phi, "%30.3f");
-        double Nord;
+        const double Nord = cap.Nord;
         if (rho <= 3) {
-            Nord = 0.9 * phi * (fc * A + fyp * As) / g0 / 1000;
             r.AppendValueLine("　　　　N普通＝0.9×φ×（fc×A＋fy'×As）／γo＝", Nord, "%30.3f", "（kN）");
         } else {
             r.AppendLine("　　　　因为 ρ＞3％，按规范第6.2.15条，公式中的A应改用（A－As）：");
-            Nord = 0.9 * phi * (fc * (A - As) + fyp * As) / g0 / 1000;
             r.AppendValueLine("　　　　N普通＝0.9×φ×（fc×（A－As）＋fy'×As）／γo＝", Nord, "%30.3f", "（kN）");
         }
         r.AppendValueLine("　　　　1.5×N普通＝", 1.5 * Nord, "%30.3f", "（kN）");
@@ -463,13 +526,20 @@ protected:
                 r.AppendValueLine("　　　　因为 N普通≤N≤1.5倍N普通，轴心受压承载力取 N＝", Nu, "%30.3f", "（kN）");
             }
         }
-        if (rho < rhoMinAll(pick(kConcrete), pick(kCLong))) {
+        setVerdict(Verdict::Kind::Ok, "配筋率满足要求");
+        if (rho < rmin) {
             r.Append("　　　　ρ＜ρmin＝");
-            r.AppendValue(rhoMinAll(pick(kConcrete), pick(kCLong)), "%30.2f");
+            r.AppendValue(rmin, "%30.2f");
             r.Append("（％），不满足规范表8.5.1全部纵向钢筋最小配筋率的要求。");
             r.EndLine();
+            setVerdict(Verdict::Kind::Fail, "少筋，不满足最小配筋率要求");
         }
-        if (rho > 5) r.AppendLine("　　　　ρ＞5％，超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定。");
+        if (rho > 5) {
+            r.AppendLine("　　　　ρ＞5％，超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定。");
+            setVerdict(Verdict::Kind::Detailing, "配筋率大于5％，宜加大截面");
+        }
+        // The lines above follow the same rules as the shared capacity.
+        Nu = cap.Nu;
         setValue(kCN, Nu);
         return sheet();
     }

@@ -1,6 +1,7 @@
 // Axially compressed members with ordinary ties: design of the longitudinal steel As', and check
 // of the axial capacity (GB 50010-2010 clause 6.2.15 and its note, Table 6.2.15 for φ,
 // Table 8.5.1 for ρmin of all longitudinal bars, clause 9.3.1 for the 5 % limit).
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/claimfmt.h"
 #include "forms/numfield.h"
 #include "forms/registry.h"
 
@@ -157,6 +159,15 @@ private:
     std::vector<int> keptInputs_;
 };
 
+constexpr const char* kTooSmall = "　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。";
+constexpr const char* kTooSmallVerdict = "截面尺寸过小，应加大截面";
+
+// The axial capacity of formula 6.2.15 (kN) of the check form, with A − As' above 3 % (its note).
+double tiedCapacity(double phi, double fc, double fyp, double A, double As, double g0) {
+    const double concrete = As / A * 100 <= 3 ? A : A - As;
+    return 0.9 * phi * (fc * concrete + fyp * As) / g0 / 1000;
+}
+
 constexpr const char* kOver3 = "　　　　因为 ρ＞3％，按规范第6.2.15条，公式中的A应改用（A－As'）：";
 constexpr const char* kOver5 =
     "　　　　ρ＞5％，超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定，宜加大截面尺寸或提高混凝土强度等级。";
@@ -241,19 +252,52 @@ protected:
             r.EndLine();
         }
 
+        // No bars fill the section, and more than the 5 % of 9.3.1 is no design: the section is
+        // too small for the force.
+        if (As >= A || rho > 5) {
+            r.AppendLine(kOver5);
+            r.AppendLine(kTooSmall);
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, kTooSmallVerdict);
+            return sheet();
+        }
+
         r.AppendLine("　　　◇全部纵向钢筋配筋率:");
         const double rmin = rhoMin();
         r.AppendValueLine("　　　　规范要求全部纵向钢筋的最小配筋率为 ρmin＝", rmin, "%30.2f", "（％）");
+        bool detailing = false;
         if (As > 0 && rho >= rmin) {
             r.AppendLine("　　　　ρ≥ρmin");
         } else {
             if (As > 0) r.AppendLine("　　　　ρ＜ρmin");
             As = rmin / 100 * A;
             rho = rmin;
+            detailing = true;
             r.AppendValueLine("　　　　按最小配筋率构造配筋，取 As'＝ρmin×A＝", As, "%30.1f", "（mm2）");
         }
-        if (rho > 5) r.AppendLine(kOver5);
+        // The designed area proves itself by the check form's capacity.
+        if (tiedCapacity(phi, fc, fyp, A, As, g0) < N * (1 - 1e-12)) {
+            double lo = As, hi = A;
+            for (int k = 0; k < 200 && hi - lo > 1e-9 * hi; ++k) {
+                const double m = 0.5 * (lo + hi);
+                (tiedCapacity(phi, fc, fyp, A, m, g0) >= N ? hi : lo) = m;
+            }
+            As = std::ceil(hi * 10) / 10;
+            detailing = false;
+            r.AppendValueLine("　　　　按承载力复核，截面不能承受该轴向压力，应增大钢筋面积，取 As'＝", As, "%30.1f", "（mm2）");
+            if (As / A * 100 > 5) {
+                r.AppendLine(kOver5);
+                r.AppendLine(kTooSmall);
+                setEmpty(kAs);
+                setVerdict(Verdict::Kind::Fail, kTooSmallVerdict);
+                return sheet();
+            }
+        }
         setValue(kAs, As);
+        if (detailing)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -314,26 +358,36 @@ protected:
                          shape == kRect ? "矩形截面" : shape == kCircle ? "圆形截面" : "其它形状");
         sectionLines(r, true, shape, s, phi);
         r.AppendLine("　　　◇轴向承载力计算:");
-        const double rho = As / A * 100;
-        r.AppendValueLine("　　　　配筋率 ρ＝As'／A＝", rho, "%30.1f", "（%）");
-        double Nu;
-        if (rho <= 3) {
-            Nu = 0.9 * phi * (fc * A + fyp * As) / g0 / 1000;
-            r.AppendValueLine("　　　　 N＝0.9×φ×（fc×A＋fy'×As'）／γo＝", Nu, "%30.3f", "（kN）");
-        } else {
-            r.AppendLine(kOver3);
-            Nu = 0.9 * phi * (fc * (A - As) + fyp * As) / g0 / 1000;
-            r.AppendValueLine("　　　　 N＝0.9×φ×（fc×（A－As'）＋fy'×As'）／γo＝", Nu, "%30.3f", "（kN）");
-        }
-        const double rmin = rhoMin();
+        const double rho = As / A * 100, rmin = rhoMin();
+        // ρ is printed with the digits that keep it apart from each figure the sheet compares it
+        // with (ρmin, 3 %, 5 %).
+        int digits = 1;
+        if (rho < rmin) digits = std::max(digits, claimDecimals(rho, rmin, 1));
+        if (rho > 3) digits = std::max(digits, claimDecimals(rho, 3, 1));
+        if (rho > 5) digits = std::max(digits, claimDecimals(rho, 5, 1));
+        r.AppendValueLine("　　　　配筋率 ρ＝As'／A＝", rho, fixedFormat(30, digits).c_str(), "（%）");
+        if (rho > 3) r.AppendLine(kOver3);
+        const double Nu = tiedCapacity(phi, fc, fyp, A, As, g0);
+        r.AppendValueLine(rho <= 3 ? "　　　　 N＝0.9×φ×（fc×A＋fy'×As'）／γo＝"
+                                   : "　　　　 N＝0.9×φ×（fc×（A－As'）＋fy'×As'）／γo＝",
+                          Nu, "%30.3f", "（kN）");
+        Verdict::Kind kind = Verdict::Kind::Ok;
+        const char* verdict = "配筋率满足要求";
         if (rho < rmin) {
             r.Append("　　　　ρ＜ρmin＝");
             r.AppendValue(rmin, "%30.2f");
             r.Append("（％），不满足规范表8.5.1全部纵向钢筋最小配筋率的要求。");
             r.EndLine();
+            kind = Verdict::Kind::Fail;
+            verdict = "少筋，不满足最小配筋率要求";
         }
-        if (rho > 5) r.AppendLine("　　　　ρ＞5％，超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定。");
+        if (rho > 5) {
+            r.AppendLine("　　　　ρ＞5％，超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定。");
+            kind = Verdict::Kind::Detailing;
+            verdict = "配筋率大于5％，宜加大截面";
+        }
         setValue(kN, Nu);
+        setVerdict(kind, verdict);
         return sheet();
     }
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "compression/ecccommon.h"
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
 
 namespace tov {
@@ -335,11 +336,21 @@ protected:
         r.AppendLine("　　　　规范要求受压构件一侧纵向钢筋最小配筋率 ρmin＝0.20％");
         As = asMinimum(r, As, min1);
         allBars(r, *this, s, As, Asp, true);
-        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Raise::Either) == CapacityFix::Raised)
-            retype(r, capacity(s, g0N, As, Asp));
-        outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBraces);
-        setValue(kAsp, Asp);
-        setValue(kAs, As);
+        const bool minima = As <= min1 && Asp <= min1;
+        const DesignEnd end = finishDesign(r, s, g0N, x.e, in.Lc, in.N, As, Asp, Raise::Either, kNuBraces,
+                                           [&](const Capacity& c) { retype(r, c); });
+        if (!end.ok) {
+            setEmpty(kAsp);
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
+        }
+        setValue(kAsp, end.Asp);
+        setValue(kAs, end.As);
+        if (minima && end.As == As && end.Asp == Asp)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -442,11 +453,23 @@ protected:
             r.AppendValueLine("　　　　已知 As'＜ρmin×b×h＝", min1, "%30.1f", "（mm2），不满足一侧纵向钢筋最小配筋率要求");
         allBars(r, *this, s, As, Asp, false);
         // As' given: only As may grow (As' designed anew may grow as well).
-        if (ensureCapacity(r, s, g0N, x.e, As, Asp, Asp == value(kAsp) ? Raise::As : Raise::Either) ==
-            CapacityFix::Raised)
-            retype(r, capacity(s, g0N, As, Asp));
-        outOfPlane(r, s, in.Lc, in.N, As, Asp, kNuBrackets);
-        setValue(kAs, As);
+        const bool minimum = As <= min1;
+        const DesignEnd end = finishDesign(r, s, g0N, x.e, in.Lc, in.N, As, Asp,
+                                           Asp == value(kAsp) ? Raise::As : Raise::Either, kNuBrackets,
+                                           [&](const Capacity& c) { retype(r, c); });
+        if (!end.ok) {
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
+        }
+        setValue(kAs, end.As);
+        if (end.Asp != value(kAsp)) {  // the sheet has given the As' to provide
+            setVerdict(Verdict::Kind::Fail, "已知As'不足，应按计算值配置");
+        } else if (minimum && end.As == As) {
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        } else {
+            setVerdict(Verdict::Kind::Ok, "满足要求");
+        }
         return sheet();
     }
 
@@ -537,13 +560,14 @@ protected:
         const double g0N = s.g0 * N * 1000, h0 = s.h0();
 
         const double ea = checkSheetHead(r, *this, "─────不对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────", N, b, h, ap, a, Asp, As, h0);
+        const Capacity c = capacity(s, g0N, As, Asp);
+        const std::string xf = fixedFormat(30, xiDecimals(s, xiLarge(s, g0N, As, Asp), c));
         r.AppendLine("　　　◇相对受压区高度:");
-        r.AppendValueLine("　　　　ξb＝β1／（1＋fy／Es／εcu）＝", s.xib(), "%30.3f");
-        r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiLarge(s, g0N, As, Asp), "%30.3f");
-        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, "%30.3f");
+        r.AppendValueLine("　　　　ξb＝β1／（1＋fy／Es／εcu）＝", s.xib(), xf.c_str());
+        r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiLarge(s, g0N, As, Asp), xf.c_str());
+        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf.c_str());
         r.AppendLine("　　　◇弯矩计算:");
 
-        const Capacity c = capacity(s, g0N, As, Asp);
         setText(kType, c.small() ? kSmall : kLarge);
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ（1－ξ／2）＋fy'×As'（h0－a'）｝／（N×γ0）＝";
         switch (c.kind) {
@@ -559,10 +583,10 @@ protected:
         case Capacity::Small:
         case Capacity::SmallBelow2a:
             r.AppendLine("　　　　因为 ξ＞ξb，是小偏心受压构件，取 σs＝fy×（ξ－β1）／（ξb－β1），－fy'≤σs≤fy，");
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf.c_str());
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
-                belowTwoApLines(r, s, c);
+                planeSectionLines(r, c);
                 break;
             }
             r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
@@ -576,12 +600,14 @@ protected:
         if (e0 < 0) {
             r.AppendLine("　　　　因为 e0＜0，截面在该轴力下不能承受附加偏心距 ea 之外的弯矩，承载力不足，取 Mu＝0");
             setValue(kMu, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
             return sheet();
         }
         // e already belongs to γ0·N: the moment is N·e0, with no further division by γ0.
         const double Mu = N * e0 / 1000;
         r.AppendValueLine("　　　　Mu＝N×e0＝", Mu, "%30.6f", "（kN.m）");
         setValue(kMu, Mu);
+        setVerdict(Verdict::Kind::Ok, "截面可承受该轴力");
         return sheet();
     }
 
@@ -594,6 +620,7 @@ private:
                   (s.alpha1 * s.fc * s.b * s.h + s.fyp * Asp - sigma * As) / 1000, "%30.3f",
                   "（kN），截面不能承受该轴力，取 Mu＝0");
         setValue(kMu, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
         return sheet();
     }
 };

@@ -1,5 +1,7 @@
 #include "compression/ecccommon.h"
 
+#include "forms/claimfmt.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -80,6 +82,20 @@ Capacity capacity(const Section& s, double g0N, double As, double Asp) {
         c.ei = c.e - s.h / 2 + s.a;
         return c;
     }
+    if (small) {
+        // Small eccentricity below 2a': As' short of fy' and As short of fy, so neither 6.2.14
+        // nor 6.2.17 describes the section; plane sections do.
+        c.kind = Capacity::SmallBelow2a;
+        const section::MomentCapacity m = section::momentCapacity(rectOf(s, As, Asp), g0N);
+        if (!m.ok) {
+            c.kind = Capacity::Exceeds;
+            return c;
+        }
+        c.plane = m.at;
+        c.ei = m.at.M / g0N;
+        c.e = c.ei + s.h / 2 - s.a;
+        return c;
+    }
     // Clause 6.2.17 item 2: As' counted needs x ≥ 2a'. Below it the section carries moments
     // about As' (clause 6.2.14, As at its stress σs) or, not counting As', the capacity of
     // clause 6.2.17 with As' = 0, whichever is larger.
@@ -89,6 +105,47 @@ Capacity capacity(const Section& s, double g0N, double As, double Asp) {
     c.ei = c.free.carries ? std::max(c.ei14, c.free.ei) : c.ei14;
     c.e = c.ei + s.h / 2 - s.a;
     return c;
+}
+
+int xiDecimals(const Section& s, double xi, const Capacity& c) {
+    const double lim = 2 * s.ap / s.h0();
+    int d = 3;
+    switch (c.kind) {
+    case Capacity::Large:
+        d = std::max(claimDecimals(xi, lim, 3), claimDecimals(xi, s.xib(), 3));
+        break;
+    case Capacity::LargeBelow2a: d = claimDecimals(xi, lim, 3); break;
+    default: d = claimDecimals(xi, s.xib(), 3); break;
+    }
+    // Small eccentricity below 2a': the solved ξ is compared with 2a'/h0 as well.
+    if (c.kind == Capacity::SmallBelow2a) d = std::max(d, claimDecimals(c.xi, lim, 3));
+    return d;
+}
+
+section::RectSection rectOf(const Section& s, double As, double Asp) {
+    section::RectSection r;
+    r.b = s.b;
+    r.h = s.h;
+    r.fc = s.fc;
+    r.alpha1 = s.alpha1;
+    r.beta1 = s.beta1;
+    r.ecu = s.epsCu;
+    r.As = {As, s.h0(), s.fy, s.fyp, s.Es};
+    r.Asp = {Asp, s.ap, s.fy, s.fyp, s.Es};
+    return r;
+}
+
+double planeSectionLines(CalcReport& r, const Capacity& c) {
+    r.AppendLine("　　　　因为 ξ＜2×a'／h0，As' 达不到 fy'，As 亦未屈服，规范公式不适用，按平截面假定计算：");
+    if (std::isfinite(c.plane.x))
+        r.AppendValueLine("　　　　中和轴至受压边缘的距离 xn＝", c.plane.x, "%30.1f", "（mm）");
+    else
+        r.AppendLine("　　　　全截面均匀受压");
+    r.AppendValueLine("　　　　钢筋 As' 的应力（压为正） σs'＝", c.plane.sigmaSp, "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　钢筋 As 的应力（拉为正） σs＝", c.plane.sigmaS, "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　γ0×N 作用下截面对形心的受弯承载力 Mc＝", c.plane.M / 1e6, "%30.3f", "（kN.m）");
+    r.AppendValueLine("　　　　ei＝Mc／（γ0×N）＝", c.ei, "%30.1f", "（mm）");
+    return c.ei;
 }
 
 bool carries(const Section& s, double g0N, double e, double As, double Asp) {
@@ -349,8 +406,30 @@ const NuText kNuBrackets = {"　　　　Nu＝0.9×φ×［fc×（b×h－As－As'
 const NuText kNuBracesTimes = {"　　　　Nu＝0.9×φ×｛fc×（b×h－As－As'）＋fy'×（As＋As'）｝／γ0＝",
                                "　　　　Nu＝0.9×φ×｛fc×b×h＋fy'×（As＋As'）｝／γ0＝"};
 
-void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
-                const NuText& text) {
+namespace {
+
+// Nu of formula 6.2.15 for the sum of both areas (kN); its line under the 3 % rule.
+double outOfPlaneNu(CalcReport& r, const Section& s, double phi, double sum, const NuText& text) {
+    const double bh = s.b * s.h;
+    r.AppendValueLine("　　　　As＋As'＝", sum, "%30.1f", "（mm2）");
+    double Nu;
+    // Clause 6.2.15: above 3 % the concrete area is b·h − As − As'.
+    if (sum > 0.03 * bh) {
+        r.AppendValueLine("　　　　As＋As'＞3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * phi * (s.fc * (bh - sum) + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.over, Nu, "%30.3f", "（KN）");
+    } else {
+        r.AppendValueLine("　　　　As＋As'≤3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
+        Nu = 0.9 * phi * (s.fc * bh + s.fyp * sum) / s.g0 / 1000;
+        r.AppendValueLine(text.under, Nu, "%30.3f", "（KN）");
+    }
+    return Nu;
+}
+
+}  // namespace
+
+bool outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double& As, double& Asp,
+                const NuText& text, Raise how, double e) {
     r.AppendLine("　　　◇垂直于弯矩作用平面的承载力验算:");
     // Table 6.2.15: b is the short side of the section.
     const bool hShort = s.h < s.b;
@@ -362,26 +441,63 @@ void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As,
     if (!phi) {
         r.AppendLine("　　　　长细比超出规范表6.2.15的范围（＞50），查不到稳定系数 φ，");
         r.AppendLine("　　　　垂直于弯矩作用平面的承载力验算不满足要求，应加大截面尺寸。");
-        return;
+        return false;
     }
     r.AppendValueLine("　　　　查规范表6.2.15，得钢筋混凝土轴心受压构件的稳定系数 φ＝", *phi, "%30.3f");
     const double sum = As + Asp, bh = s.b * s.h;
-    r.AppendValueLine("　　　　As＋As'＝", sum, "%30.1f", "（mm2）");
-    double Nu;
-    // Clause 6.2.15: above 3 % the concrete area is b·h − As − As'.
-    if (sum > 0.03 * bh) {
-        r.AppendValueLine("　　　　As＋As'＞3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
-        Nu = 0.9 * *phi * (s.fc * (bh - sum) + s.fyp * sum) / s.g0 / 1000;
-        r.AppendValueLine(text.over, Nu, "%30.3f", "（KN）");
-    } else {
-        r.AppendValueLine("　　　　As＋As'≤3％×b×h＝", 0.03 * bh, "%30.1f", "（mm2）");
-        Nu = 0.9 * *phi * (s.fc * bh + s.fyp * sum) / s.g0 / 1000;
-        r.AppendValueLine(text.under, Nu, "%30.3f", "（KN）");
-    }
-    if (Nu >= N)
+    if (outOfPlaneNu(r, s, *phi, sum, text) >= N) {
         r.AppendLine("　　　　Nu≥N，符合规范要求。");
-    else
+        return true;
+    }
+    // The least sum of both areas that carries N out of the plane (6.2.15 solved for it, with the
+    // 3 % rule), up to the 5 % of 9.3.1; the in-plane capacity is proven again for the new areas.
+    const double need = s.g0 * N * 1000 / (0.9 * *phi) - s.fc * bh;
+    double total = need / s.fyp;
+    if (total > 0.03 * bh) total = need / (s.fyp - s.fc);
+    total = std::ceil(std::max(total, sum) * 10 + 1e-9) / 10;
+    auto nu = [&](double t) {
+        return 0.9 * *phi * (s.fc * (t > 0.03 * bh ? bh - t : bh) + s.fyp * t) / s.g0 / 1000;
+    };
+    while (nu(total) < N && total <= 0.05 * bh) total += 0.1;
+    if (total > 0.05 * bh) {
         r.AppendLine("　　　　Nu＜N，不符合规范要求，应加大截面尺寸或提高材料强度等级。");
+        return false;
+    }
+    double nAs = As, nAsp = Asp;
+    if (how == Raise::Both) {
+        nAs = nAsp = total / 2;
+    } else if (how == Raise::As) {
+        nAs = total - Asp;
+    } else {
+        nAs += (total - sum) / 2;
+        nAsp += (total - sum) / 2;
+    }
+    if (!carries(s, s.g0 * N * 1000, e, nAs, nAsp)) {
+        r.AppendLine("　　　　Nu＜N，不符合规范要求，应加大截面尺寸或提高材料强度等级。");
+        return false;
+    }
+    As = nAs;
+    Asp = nAsp;
+    r.AppendLine("　　　　Nu＜N，按垂直于弯矩作用平面的承载力增大纵向钢筋面积（不超过规范第9.3.1条的5％）:");
+    if (how == Raise::Both) {
+        r.AppendValueLine("　　　　取 As'＝As＝", As, "%30.1f", "（mm2）");
+    } else if (how == Raise::As) {
+        r.AppendValueLine("　　　　取 As＝", As, "%30.1f", "（mm2）");
+    } else {
+        r.AppendValueLine("　　　　取 As'＝", Asp, "%30.1f", "（mm2）");
+        r.AppendValueLine("　　　　取 As＝", As, "%30.1f", "（mm2）");
+    }
+    outOfPlaneNu(r, s, *phi, As + Asp, text);
+    r.AppendLine("　　　　Nu≥N，符合规范要求。");
+    return true;
+}
+
+bool withinFivePercent(CalcReport& r, const Section& s, double As, double Asp) {
+    if (As + Asp <= 0.05 * s.b * s.h) return true;
+    r.AppendValueLine("　　　　As＋As'＞5％×b×h＝", 0.05 * s.b * s.h, "%30.1f",
+                      "（mm2），超过规范第9.3.1条全部纵向钢筋配筋率不宜大于5％的规定");
+    r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+    return false;
 }
 
 }  // namespace tov::ecc

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "forms/calcform.h"
+#include "section/section.h"
 
 namespace tov::ecc {
 
@@ -52,9 +53,10 @@ struct FreeCapacity {
 
 /// The eccentricity a section carries under γ0·N.
 struct Capacity {
-    /// Large, Small: As' counted with x ≥ 2a'. LargeBelow2a, SmallBelow2a: x < 2a' with As'
-    /// counted, so the section carries the larger of moments about As' (clause 6.2.14, with σs in
-    /// place of fy in small eccentricity) and the capacity without As'. Exceeds: even x = h does
+    /// Large, Small: As' counted with x ≥ 2a'. LargeBelow2a: x < 2a' with As' counted, so the
+    /// section carries the larger of moments about As' (clause 6.2.14) and the capacity without
+    /// As'. SmallBelow2a: neither As reaches fy nor As' fy', which the code's formulas do not
+    /// cover: the capacity is that of plane sections (clause 6.2.1). Exceeds: even x = h does
     /// not carry γ0·N.
     enum Kind { Large, LargeBelow2a, Small, SmallBelow2a, Exceeds } kind = Large;
     double xi = 0;      ///< relative depth of the compression block with As' counted
@@ -62,7 +64,8 @@ struct Capacity {
     double e = 0;       ///< distance from γ0·N to As (mm) that the section carries
     double ei = 0;      ///< initial eccentricity (mm) that the section carries
     double ei14 = 0;    ///< below 2a': ei from moments about As'
-    FreeCapacity free;  ///< below 2a': As' not counted
+    FreeCapacity free;  ///< below 2a' in large eccentricity: As' not counted
+    section::Resultant plane;  ///< SmallBelow2a: the plane-section state under γ0·N
 
     bool small() const { return kind == Small || kind == SmallBelow2a || kind == Exceeds; }
     bool below2a() const { return kind == LargeBelow2a || kind == SmallBelow2a; }
@@ -78,6 +81,14 @@ std::optional<double> xiSmall(const Section& s, double g0N, double As, double As
 FreeCapacity capacityFree(const Section& s, double g0N, double As);
 /// Capacity of the section under γ0·N (N in newtons, multiplied by γ0 already).
 Capacity capacity(const Section& s, double g0N, double As, double Asp);
+/// Decimals for ξb, ξ and 2a'/h0 on a check sheet: enough that the printed figures agree with the
+/// comparison the sheet states for the capacity c (3 where they already differ).
+int xiDecimals(const Section& s, double xi, const Capacity& c);
+
+/// The section with its areas as the section engine takes it (As at depth h0, As' at a').
+section::RectSection rectOf(const Section& s, double As, double Asp);
+/// The lines of a check at x < 2a' in small eccentricity: the plane-section state; returns ei.
+double planeSectionLines(CalcReport& r, const Capacity& c);
 /// True when the section carries γ0·N at the distance e from As.
 bool carries(const Section& s, double g0N, double e, double As, double Asp);
 
@@ -188,8 +199,32 @@ enum class CapacityFix { Carried, Raised, Fails };
 CapacityFix ensureCapacity(CalcReport& r, const Section& s, double g0N, double e, double& As, double& Asp,
                        Raise how);
 
-/// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN.
-void outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double As, double Asp,
-                const NuText& text);
+/// The out-of-plane block (clause 6.2.15 with Table 6.2.15); N in kN. When Nu < N the areas are
+/// raised as `how` allows, up to the 5 % of 9.3.1 and only while they still carry γ0·N at e in
+/// the plane; false when no such areas hold (the areas are then left as they were).
+bool outOfPlane(CalcReport& r, const Section& s, double Lc, double N, double& As, double& Asp,
+                const NuText& text, Raise how, double e);
+
+/// True when As + As' keeps within the 5 % of 9.3.1; otherwise says the section is too small.
+bool withinFivePercent(CalcReport& r, const Section& s, double As, double Asp);
+
+/// The end of a design: the proof by the check capacity (areas raised when short), the 5 % of
+/// 9.3.1 and the out-of-plane check (areas raised when it fails). ok is false when no areas
+/// carry: the sheet has said why. retype(capacity) is called after an in-plane raise.
+struct DesignEnd {
+    bool ok = false;
+    double As = 0, Asp = 0;
+};
+template <class Retype>
+DesignEnd finishDesign(CalcReport& r, const Section& s, double g0N, double e, double Lc, double N, double As,
+                       double Asp, Raise how, const NuText& text, Retype retype) {
+    const CapacityFix fix = ensureCapacity(r, s, g0N, e, As, Asp, how);
+    if (fix == CapacityFix::Raised) retype(capacity(s, g0N, As, Asp));
+    const bool ok = fix != CapacityFix::Fails && withinFivePercent(r, s, As, Asp) &&
+                    outOfPlane(r, s, Lc, N, As, Asp, text, how, e);
+    return {ok, As, Asp};
+}
+
+
 
 }  // namespace tov::ecc

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "compression/ecccommon.h"
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
 
 namespace tov {
@@ -163,18 +164,27 @@ protected:
         }
         // The areas carry the moment by the check form's rules (with fy ≠ fy' the check's ξ is
         // the exact one; the ξ above takes fy' for both faces).
-        double Asp = As;
-        if (ensureCapacity(r, s, g0N, e, As, Asp, Raise::Both) == CapacityFix::Raised) {
-            const Capacity c = capacity(s, g0N, As, As);
-            const char* t = c.small() ? kSmall : kLarge;
-            if (text(kType) != t) {
-                setText(kType, t);
-                r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
-            }
+        const bool minimum = As <= std::max(min1, minAll / 2);
+        const DesignEnd end =
+            finishDesign(r, s, g0N, e, Lc, N, As, As, Raise::Both, kNuBracesTimes, [&](const Capacity& c) {
+                const char* t = c.small() ? kSmall : kLarge;
+                if (text(kType) != t) {
+                    setText(kType, t);
+                    r.AppendLine(c.small() ? "　　　　按复核后的配筋 ξ＞ξb，属于小偏心受压" : "　　　　按复核后的配筋 ξ≤ξb，属于大偏心受压");
+                }
+            });
+        if (!end.ok) {
+            setEmpty(kAs);
+            setEmpty(kAsp);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
         }
-        outOfPlane(r, s, Lc, N, As, As, kNuBracesTimes);
-        setValue(kAs, As);
-        setValue(kAsp, As);
+        setValue(kAs, end.As);
+        setValue(kAsp, end.As);
+        if (minimum && end.As == As)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 
@@ -260,18 +270,19 @@ protected:
         const double g0N = s.g0 * N * 1000, h0 = s.h0();
 
         const double ea = checkSheetHead(r, *this, "─────对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────", N, b, h, ap, a, Asp, As, h0);
-        r.AppendLine("　　　◇相对受压区高度:");
         const double xib = s.xib();
-        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
         // With fy = fy' the equal areas cancel in the force equilibrium; otherwise they do not.
         const double xi = xiLarge(s, g0N, As, Asp);
+        const Capacity c = capacity(s, g0N, As, Asp);
+        const std::string xf = fixedFormat(30, xiDecimals(s, xi, c));
+        r.AppendLine("　　　◇相对受压区高度:");
+        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, xf.c_str());
         r.AppendValueLine(s.fy == s.fyp ? "　　　　ξ＝γ0×N／（α1×fc×b×h0）＝" : "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝",
-                          xi, "%30.3f");
-        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, "%30.3f");
+                          xi, xf.c_str());
+        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf.c_str());
         r.AppendLine("　　　◇判别结构破坏类型:");
 
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ×（1－ξ／2）＋fy'×As'×（h0－a'）｝／（γ0×N）＝";
-        const Capacity c = capacity(s, g0N, As, Asp);
         setText(kType, c.small() ? kSmall : kLarge);
         double ei = c.ei;
         if (c.kind == Capacity::Large) {
@@ -294,12 +305,13 @@ protected:
                           (s.alpha1 * s.fc * b * h + s.fyp * Asp - sigma * As) / 1000, "%30.3f",
                           "（kN），截面不能承受该轴力，取 M＝0");
                 setValue(kM, 0);
+                setVerdict(Verdict::Kind::Fail, "截面承载力不足");
                 return sheet();
             }
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, "%30.3f");
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf.c_str());
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
-                belowTwoApLines(r, s, c);
+                planeSectionLines(r, c);
             } else {
                 r.AppendValueLine(eText, c.e, "%30.1f", "（mm）");
                 r.AppendValueLine("　　　　ei＝e－h／2＋a＝", ei, "%30.1f", "（mm）");
@@ -310,12 +322,14 @@ protected:
         if (e0 < 0) {
             r.AppendLine("　　　　因为 e0＜0，截面在该轴力下不能承受附加偏心距 ea 之外的弯矩，承载力不足，取 M＝0");
             setValue(kM, 0);
+        setVerdict(Verdict::Kind::Fail, "截面承载力不足");
             return sheet();
         }
         // e already belongs to γ0·N: the moment is N·e0, with no further division by γ0.
         const double M = N * e0 / 1000;
         r.AppendValueLine("　　　　M＝N×e0＝", M, "%30.6f", "（kN.m）");
         setValue(kM, M);
+        setVerdict(Verdict::Kind::Ok, "截面可承受该轴力");
         return sheet();
     }
 };

@@ -111,6 +111,9 @@ protected:
     }
 };
 
+// The capacity of the check form, formula 6.2.22 (kN).
+double tensileCapacity(double fy, double As, double g0) { return fy * As / g0 / 1000; }
+
 // --- Design of As ---------------------------------------------------------------------------
 
 constexpr int kDesignN = 1024, kDesignAs = 1008;
@@ -168,7 +171,16 @@ protected:
             As = AsMin;
             r.AppendValueLine("　　　　按最小配筋率构造配筋，取 As＝ρmin×A＝", As, "%30.1f", "（mm2）");
         }
+        // The designed area proves itself by the check form's capacity.
+        if (tensileCapacity(fy, As, g0) < N * (1 - 1e-12)) {
+            As = std::nextafter(g0 * N * 1000 / fy, INFINITY);
+            r.AppendValueLine("　　　　按承载力复核，取 As＝", As, "%30.1f", "（mm2）");
+        }
         setValue(kDesignAs, As);
+        if (As == AsMin)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -220,7 +232,7 @@ protected:
         parameters(r);
         sectionLines(r, false);
         r.AppendLine("　　　◇计算轴向受拉承载力设计值:");
-        const double Nu = fy * As / g0 / 1000;
+        const double Nu = tensileCapacity(fy, As, g0);
         r.AppendValueLine("　　　　 Nu＝fy×As／γo＝", Nu, "%30.3f", "（kN）");
         rhoMinLine(r);
         const double AsMin = rhoMin() / 100 * area();
@@ -230,6 +242,10 @@ protected:
             r.AppendValueLine("　　　　As＜ρmin×A＝", AsMin, "%30.1f", "（mm2）");
             r.AppendLine("　　　　截面少筋，不满足规范最小配筋率要求，上述承载力不能采用。");
         }
+        if (As >= AsMin)
+            setVerdict(Verdict::Kind::Ok, "配筋率满足要求");
+        else
+            setVerdict(Verdict::Kind::Fail, "少筋，承载力不能采用");
         setValue(kCheckArea, area());
         setValue(kCheckN, Nu);
         return sheet();

@@ -8,9 +8,12 @@
 // As' (e' < 0): the clause does not cover that section, so the forms refuse its dimensions.
 // Large eccentricity (e0 > h/2 − a): the far face is compressed; equilibrium 6.2.23-3, -4 with
 // 2a' ≤ x ≤ ξb·h0. Below 2a' the moments are taken about As' (6.2.23 referring to 6.2.14).
+#include <algorithm>
 #include <cmath>
 
+#include "forms/claimfmt.h"
 #include "forms/registry.h"
+#include "section/section.h"
 
 namespace tov {
 namespace {
@@ -104,11 +107,15 @@ SmallEcc smallEccentricity(double g0N, double e0, double h, double a, double ap,
 }
 
 // Large eccentricity with 2a' > ξb·h0: no admissible depth lets As' reach fy' (x ≥ 2a' and
-// x ≤ ξb·h0 exclude each other), so As' is not counted and As follows from the moments about As of
-// the concrete alone (6.2.23-4 with As' = 0; the 2a' limit applies only to counted bars).
-// Returns the area, or a negative value when even ξ = ξb does not suffice (section too small).
-double deepCoverDesign(CalcReport& r, const Values& v, double g0N, double e, double b, double h0, double xib,
-                       double lim) {
+// x ≤ ξb·h0 exclude each other). When the concrete alone carries the moment about As (ξ ≤ ξb),
+// As' is not counted and As follows from 6.2.23-4 with As' = 0. Otherwise As' works at the
+// stress plane sections give it at x = ξb·h0 (clause 6.2.1): As' from the moments about As, As
+// from the forces; none exists when As' is not compressed there or needs more than 5 % of b·h.
+// Asp comes in as the area already there (minimum or given) and goes out as the one to provide;
+// false when no design exists (the sheet says the section is too small).
+bool deepCoverDesign(CalcReport& r, const Values& v, double g0N, double e, double b, double h, double h0,
+                     double ap, double xib, double& As, double& Asp) {
+    const double lim = 2 * ap / h0;
     r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
     r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
     r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As'，按受拉钢筋计算As:");
@@ -120,14 +127,173 @@ double deepCoverDesign(CalcReport& r, const Values& v, double g0N, double e, dou
         const double xi = 1 - std::sqrt(rad);
         r.AppendValueLine("　　　　ξ＝1－√￣｛1－2×γ0×N×e／（α1×fc×b×h0×h0）｝＝", xi, "%30.3f");
         if (xi <= xib) {
-            const double As = (g0N + v.a1 * v.fc * b * h0 * xi) / v.fy;
+            As = (g0N + v.a1 * v.fc * b * h0 * xi) / v.fy;
             r.AppendValueLine("　　　　As＝（γ0×N＋α1×fc×b×h0×ξ）／fy＝", As, "%30.1f", "（mm2）");
-            return As;
+            return true;
         }
         r.AppendLine("　　　　因为 ξ＞ξb");
     }
-    r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
-    return -1;
+    r.AppendLine("　　　　混凝土不足以承受该弯矩，按平截面假定计算受压钢筋：");
+    const double x = xib * h0, Es = v.Es * 100000;
+    r.AppendValueLine("　　　　取 x＝ξb×h0＝", x, "%30.1f", "（mm）");
+    const double eps = v.ecu * (1 - v.b1 * ap / x);
+    r.AppendValueLine("　　　　受压钢筋应变 εs'＝εcu×（1－β1×a'／x）＝", eps, "%30.5f");
+    const double sigma = std::min(Es * eps, v.fyp);
+    const double AspReq = sigma > 0 ? (g0N * e - v.a1 * v.fc * b * x * (h0 - x / 2)) / (sigma * (h0 - ap)) : 0;
+    if (sigma <= 0 || AspReq > 0.05 * b * h) {
+        if (sigma <= 0)
+            r.AppendLine("　　　　εs'≤0，受压钢筋不受压");
+        else
+            r.AppendValueLine("　　　　所需 As'＞5％×b×h＝", 0.05 * b * h, "%30.1f", "（mm2）");
+        r.AppendLine("　　　　截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+        return false;
+    }
+    r.AppendValueLine(Es * eps > v.fyp ? "　　　　σs'＝Es×εs'＞fy'，取 σs'＝fy'＝" : "　　　　受压钢筋应力 σs'＝Es×εs'＝", sigma,
+                      "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　As'＝｛γ0×N×e－α1×fc×b×x×（h0－x／2）｝／｛σs'×（h0－a'）｝＝", AspReq, "%30.1f", "（mm2）");
+    Asp = std::max(Asp, AspReq);
+    As = (g0N + v.a1 * v.fc * b * x + sigma * Asp) / v.fy;
+    r.AppendValueLine("　　　　As＝（γ0×N＋α1×fc×b×x＋σs'×As'）／fy＝", As, "%30.1f", "（mm2）");
+    return true;
+}
+
+// The tensile capacity of the check form at the eccentricity e0 (clause 6.2.23; plane sections
+// where 2a' > ξb·h0 puts the section outside the code's formulas).
+struct TensionCapacity {
+    enum Kind {
+        SmallAtAsp,   // e' = 0: the force acts at As'
+        SmallBoth,    // the smaller of the moments about As' and about As
+        SmallAtAs,    // e = 0: the force acts at As
+        Plane,        // 2a' > ξb: plane sections
+        NoRoot,       // B² − 2C < 0: x = ξb·h0
+        Over,         // ξ > ξb: x = ξb·h0
+        Below2a,      // ξ < 2a'/h0: moments about As' (6.2.14)
+        Normal,       // 2a'/h0 ≤ ξ ≤ ξb
+    } kind = Normal;
+    bool large = false;
+    double e = 0, ep = 0;           ///< mm
+    double B = 0, C = 0, xi = 0;    ///< large eccentricity with 2a' ≤ ξb·h0
+    double N1 = 0, N2 = 0;          ///< small eccentricity, kN
+    double N = 0;                   ///< kN, divided by γ0
+    section::Resultant plane;       ///< the plane-section state (kind Plane)
+};
+
+section::RectSection rectOf(const Values& v, double b, double h, double a, double ap, double As, double Asp) {
+    section::RectSection r;
+    r.b = b;
+    r.h = h;
+    r.fc = v.fc;
+    r.alpha1 = v.a1;
+    r.beta1 = v.b1;
+    r.ecu = v.ecu;
+    r.As = {As, h - a, v.fy, v.fyp, v.Es * 100000};
+    r.Asp = {Asp, ap, v.fy, v.fyp, v.Es * 100000};
+    return r;
+}
+
+TensionCapacity tensionCapacity(const Values& v, double b, double h, double a, double ap, double As, double Asp,
+                                double e0, double xib) {
+    TensionCapacity c;
+    const double h0 = h - a, h0p = h - ap, lim = 2 * ap / h0;
+    c.large = e0 > h / 2 - a;
+    if (!c.large) {
+        c.e = h / 2 - a - e0;
+        c.ep = e0 + h / 2 - ap;
+        c.N2 = v.fy * As * (h0p - a) / (c.ep * v.g0) / 1000;
+        if (c.e > 0 && c.ep == 0) {
+            c.kind = TensionCapacity::SmallAtAsp;
+            c.N = v.fy * Asp * (h0 - ap) / (c.e * v.g0) / 1000;
+        } else if (c.e > 0) {
+            c.kind = TensionCapacity::SmallBoth;
+            c.N1 = v.fy * Asp * (h0 - ap) / (c.e * v.g0) / 1000;
+            c.N = std::min(c.N1, c.N2);
+        } else {
+            c.kind = TensionCapacity::SmallAtAs;
+            c.N = c.N2;
+        }
+        return c;
+    }
+    c.e = e0 - h / 2 + a;
+    c.ep = e0 + h / 2 - ap;
+    if (lim > xib) {
+        // As' cannot reach fy' at any depth up to ξb·h0, and below 2a' the moments about As' of
+        // 6.2.14 count As at fy whether or not the strains allow it: plane sections decide.
+        c.kind = TensionCapacity::Plane;
+        const section::AxialCapacity p = section::axialCapacity(rectOf(v, b, h, a, ap, As, Asp), -e0, true);
+        c.plane = p.at;
+        c.N = p.ok ? p.Nu / v.g0 / 1000 : 0;
+        return c;
+    }
+    c.B = 1 + c.e / h0;
+    c.C = (c.e * v.fy * As - v.fyp * Asp * c.ep) / (v.a1 * v.fc * b * h0 * h0);
+    const double disc = c.B * c.B - 2 * c.C;
+    bool over = false;
+    if (disc < 0) {
+        c.kind = TensionCapacity::NoRoot;
+        over = true;
+    } else {
+        c.xi = c.B - std::sqrt(disc);
+        if (c.xi > xib) {
+            c.kind = TensionCapacity::Over;
+            over = true;
+        } else if (c.xi < lim) {
+            c.kind = TensionCapacity::Below2a;
+            c.N = v.fy * As * (h0 - ap) / (c.ep * v.g0) / 1000;
+        } else {
+            c.N = (v.fy * As - v.fyp * Asp - v.a1 * v.fc * b * h0 * c.xi) / v.g0 / 1000;
+        }
+    }
+    // The concrete crushes before As yields: x = ξb·h0, moments about As (6.2.23-4).
+    if (over)
+        c.N = (v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib) + v.fyp * Asp * (h0 - ap)) / (c.e * v.g0) / 1000;
+    return c;
+}
+
+// The lines of the plane-section capacity.
+void planeLines(CalcReport& r, const TensionCapacity& c) {
+    if (std::isfinite(c.plane.x) && c.plane.x > 0)
+        r.AppendValueLine("　　　　中和轴至受压边缘的距离 xn＝", c.plane.x, "%30.1f", "（mm）");
+    else
+        r.AppendLine("　　　　全截面受拉");
+    r.AppendValueLine("　　　　钢筋 As' 的应力（压为正） σs'＝", c.plane.sigmaSp, "%30.1f", "（N/mm2）");
+    r.AppendValueLine("　　　　钢筋 As 的应力（拉为正） σs＝", c.plane.sigmaS, "%30.1f", "（N/mm2）");
+}
+
+// The designed areas run through the check form's capacity (with the ξb the design used); when it
+// falls short of N (kN) As is
+// raised to the least that carries, or else As', and the sheet says so. False when no area up to
+// b·h (As) or 5 % of b·h (As') carries: the section is too small.
+bool proveDesign(CalcReport& r, const Values& v, double b, double h, double a, double ap, double e0, double N,
+                 double xib, double& As, double& Asp) {
+    auto carriesWith = [&](double s, double p) {
+        return tensionCapacity(v, b, h, a, ap, s, p, e0, xib).N >= N * (1 - 1e-12);
+    };
+    if (carriesWith(As, Asp)) return true;
+    auto least = [&](auto ok, double from, double cap) -> double {
+        if (!ok(cap)) return -1;
+        double lo = from, hi = cap;
+        for (int k = 0; k < 200 && hi - lo > 1e-9 * hi; ++k) {
+            const double m = 0.5 * (lo + hi);
+            (ok(m) ? hi : lo) = m;
+        }
+        const double up = std::ceil(hi * 10) / 10;
+        return ok(up) ? up : hi;
+    };
+    r.AppendLine("　　　◇截面承载力复核:");
+    const double s = least([&](double x) { return carriesWith(x, Asp); }, As, b * h);
+    if (s >= 0) {
+        As = s;
+        r.AppendValueLine("　　　　按以上钢筋面积截面不能承受该偏心拉力，增大受拉钢筋，取 As＝", As, "%30.1f", "（mm2）");
+        return true;
+    }
+    const double p = Asp < 0.05 * b * h ? least([&](double x) { return carriesWith(As, x); }, Asp, 0.05 * b * h) : -1;
+    if (p >= 0) {
+        Asp = p;
+        r.AppendValueLine("　　　　按以上钢筋面积截面不能承受该偏心拉力，增大受压钢筋，取 As'＝", Asp, "%30.1f", "（mm2）");
+        return true;
+    }
+    r.AppendLine("　　　　按以上钢筋面积截面不能承受该偏心拉力，截面尺寸过小，应加大截面尺寸或提高混凝土强度等级。");
+    return false;
 }
 
 // --- Design of As' and As -------------------------------------------------------------------
@@ -202,10 +368,9 @@ protected:
             const double e = e0 - h / 2 + a;
             r.AppendValueLine("　　　　e＝e0－h／2＋a＝", e, "%30.1f", "（mm）");
             if (2 * ap / h0 > xib) {
-                As = deepCoverDesign(r, v, g0N, e, b, h0, xib, 2 * ap / h0);
-                if (As < 0) return noDesign();
                 Asp = 0.002 * b * h;
-                r.AppendValueLine("　　　　取 As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
+                if (!deepCoverDesign(r, v, g0N, e, b, h, h0, ap, xib, As, Asp)) return noDesign();
+                if (Asp == 0.002 * b * h) r.AppendValueLine("　　　　取 As'＝0.2％×b×h＝", Asp, "%30.1f", "（mm2）");
                 return minimaAndResults(r, v, b, h, As, Asp);
             }
             Asp = (g0N * e - v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib)) / (v.fyp * (h0 - ap));
@@ -261,18 +426,30 @@ private:
     Outcome minimaAndResults(CalcReport& r, const Values& v, double b, double h, double As, double Asp) {
         rhoMinLine(r, v);
         const double minArea = v.rhoMin() / 100 * b * h;
+        const double As0 = As, Asp0 = Asp;
         As = designMinimum(r, As, minArea, "　　　　As≥ρmin×b×h＝", "　　　　As＜ρmin×b×h＝",
                            "　　　　按最小配筋率构造配筋，取 As＝ρmin×b×h＝");
         Asp = designMinimum(r, Asp, minArea, "　　　　As'≥ρmin×b×h＝", "　　　　As'＜ρmin×b×h＝",
                             "　　　　按最小配筋率构造配筋，取 As'＝ρmin×b×h＝");
+        const bool minima = As != As0 && Asp != Asp0;
+        const double A = As, Ap = Asp;
+        // The design works with ξb to 3 decimals, and its proof with the same ξb.
+        const double xib = std::floor(v.xib() * 1000 + 0.5) / 1000;
+        if (!proveDesign(r, v, b, h, value(kA), value(kA), value(kM) / value(kN) * 1000, value(kN), xib, As, Asp))
+            return noDesign();
         setValue(kAs, As);
         setValue(kAsp, Asp);
+        if (minima && As == A && Asp == Ap)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 
     Outcome noDesign() {
-        setValue(kAs, 0);
-        setValue(kAsp, 0);
+        setEmpty(kAs);
+        setEmpty(kAsp);
+        setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
         return sheet();
     }
 };
@@ -357,11 +534,13 @@ protected:
             bool tooSmall = false;
             if (2 * ap / h0 > xib) {
                 r.AppendLine("　　　◇钢筋面积计算:");
-                As = deepCoverDesign(r, v, g0N, e, b, h0, xib, 2 * ap / h0);
-                if (As < 0) {
-                    setValue(kAs, 0);
+                if (!deepCoverDesign(r, v, g0N, e, b, h, h0, ap, xib, As, AspUsed)) {
+                    setEmpty(kAs);
+                    setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
                     return sheet();
                 }
+                if (AspUsed != AspGiven)
+                    r.AppendValueLine("　　　　已知As'不足，应取 As'＝", AspUsed, "%30.1f", "（mm2）");
             } else if (rad < 0) {
                 r.AppendValueLine("　　　　1－2×［γ0×N×e－As'×fy'×（h0－a'）］／（α1×fc×b×h0×h0）＝", rad, "%30.3f");
                 r.AppendLine("　　　　根号内数值小于零，ξ＞ξb，已知As'过小");
@@ -422,13 +601,29 @@ protected:
         // As' of a large eccentricity lies in the compression zone: 0.2 % (Table 8.5.1 note 3);
         // in small eccentricity it is in tension: ρmin.
         const double AspMin = large ? 0.002 * b * h : v.rhoMin() / 100 * b * h;
+        const double AspStrength = AspUsed;  // As' the strength asks for, before the minimum
         if (AspUsed < AspMin) {
             r.AppendValueLine(large ? "　　　　As'＜0.2％×b×h＝" : "　　　　As'＜ρmin×b×h＝", AspMin, "%30.1f", "（mm2）");
             r.AppendValueLine(large ? "　　　　按最小配筋率构造配筋，取 As'＝0.2％×b×h＝"
                                     : "　　　　按最小配筋率构造配筋，取 As'＝ρmin×b×h＝",
                               AspMin, "%30.1f", "（mm2）");
+            AspUsed = AspMin;
+        }
+        const double As0 = As, Asp0 = AspUsed;
+        if (!proveDesign(r, v, b, h, a, ap, e0, N, xib, As, AspUsed)) {
+            setEmpty(kAs);
+            setVerdict(Verdict::Kind::Fail, "截面尺寸过小，应加大截面");
+            return sheet();
         }
         setValue(kAs, As);
+        if (AspStrength > AspGiven || AspUsed > Asp0)
+            setVerdict(Verdict::Kind::Fail, "已知As'不足，应按计算值配置");
+        else if (AspUsed > AspGiven)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else if (As == As0 && Asp0 == AspUsed && As == v.rhoMin() / 100 * b * h)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -501,99 +696,68 @@ protected:
         r.AppendValueLine("　　　　e0＝", e0, "%30.1f", "（mm）");
         const double half = h / 2 - a;
         r.AppendValueLine("　　　　h／2－a＝", half, "%30.1f", "（mm）");
-        const bool large = e0 > half;
-        double N = 0;
+        const TensionCapacity c = tensionCapacity(v, b, h, a, ap, As, Asp, e0, xib);
+        const bool large = c.large;
+        const double N = c.N, lim = 2 * ap / h0;
         if (large) {
             r.AppendLine("　　　　因为e0＞h／2－a，属于大偏心受拉");
             r.AppendLine("　　　◇相对受压区高度计算:");
-            r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, "%30.3f");
-            const double e = e0 - h / 2 + a, ep = e0 + h / 2 - ap;
-            r.AppendValueLine("　　　　e＝e0－h／2＋a＝", e, "%30.1f", "（mm）");
-            r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", ep, "%30.1f", "（mm）");
-            const double B = 1 + e / h0;
-            const double C = (e * v.fy * As - v.fyp * Asp * ep) / (v.a1 * v.fc * b * h0 * h0);
-            r.AppendValueLine("　　　　B＝1＋e／h0＝", B, "%30.3f");
-            r.AppendValueLine("　　　　C＝（e×fy×As－fy'×As'×e'）／（α1×fc×b×h0×h0）＝", C, "%30.3f");
-            const double lim = 2 * ap / h0;
-            bool over = false;
-            if (lim > xib) {
-                // As' cannot reach fy' at any depth up to ξb·h0: it is not counted.
-                r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
-                r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，不计As':");
-                const double C0 = e * v.fy * As / (v.a1 * v.fc * b * h0 * h0);
-                r.AppendValueLine("　　　　C＝e×fy×As／（α1×fc×b×h0×h0）＝", C0, "%30.3f");
-                const double disc0 = B * B - 2 * C0;
+            // ξ and ξb keep the digits that part them where the sheet compares them.
+            int digits = 3;
+            if (c.kind == TensionCapacity::Over || c.kind == TensionCapacity::Normal)
+                digits = claimDecimals(c.xi, xib, 3);
+            if (c.kind == TensionCapacity::Below2a || c.kind == TensionCapacity::Normal)
+                digits = std::max(digits, claimDecimals(c.xi, lim, 3));
+            if (c.kind == TensionCapacity::Plane) digits = claimDecimals(lim, xib, 3);
+            const std::string fmt = fixedFormat(30, digits);
+            r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, fmt.c_str());
+            r.AppendValueLine("　　　　e＝e0－h／2＋a＝", c.e, "%30.1f", "（mm）");
+            r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", c.ep, "%30.1f", "（mm）");
+            if (c.kind == TensionCapacity::Plane) {
+                r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt.c_str());
+                r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，规范公式不适用，按平截面假定计算：");
                 r.AppendLine("　　　◇截面承载力计算:");
-                if (disc0 < 0) {
-                    r.AppendValueLine("　　　　B×B－2×C＝", disc0, "%30.3f");
-                    r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
-                    over = true;
-                } else {
-                    const double xi = B - std::sqrt(disc0);
-                    r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", xi, "%30.3f");
-                    if (xi > xib) {
-                        r.AppendLine("　　　　因为 ξ＞ξb，受拉钢筋不能屈服");
-                        over = true;
-                    } else {
-                        N = (v.fy * As - v.a1 * v.fc * b * h0 * xi) / v.g0 / 1000;
-                        r.AppendValueLine("　　　　N＝（fy×As－α1×fc×b×h0×ξ）／γ0＝", N, "%30.3f", "（kN）");
-                    }
-                }
-            } else if (const double disc = B * B - 2 * C; disc < 0) {
-                r.AppendValueLine("　　　　B×B－2×C＝", disc, "%30.3f");
-                r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
-                r.AppendLine("　　　◇截面承载力计算:");
-                over = true;
+                planeLines(r, c);
+                r.AppendValueLine("　　　　N＝", N, "%30.3f", "（kN）");
             } else {
-                const double xi = B - std::sqrt(disc);
-                r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", xi, "%30.3f");
-                r.AppendValueLine("　　　　2×a'／h0＝", lim, "%30.3f");
-                r.AppendLine("　　　◇截面承载力计算:");
-                if (xi > xib) {
-                    r.AppendLine("　　　　因为 ξ＞ξb，受拉钢筋不能屈服");
-                    over = true;
-                } else if (xi < lim) {
-                    r.AppendLine("　　　　因为 ξ＜2×a'／h0，取x＝2a'，对As'合力点取矩:");
-                    N = v.fy * As * (h0 - ap) / (ep * v.g0) / 1000;
-                    r.AppendValueLine("　　　　N＝fy×As×（h0－a'）／（e'×γ0）＝", N, "%30.3f", "（kN）");
+                r.AppendValueLine("　　　　B＝1＋e／h0＝", c.B, "%30.3f");
+                r.AppendValueLine("　　　　C＝（e×fy×As－fy'×As'×e'）／（α1×fc×b×h0×h0）＝", c.C, "%30.3f");
+                if (c.kind == TensionCapacity::NoRoot) {
+                    r.AppendValueLine("　　　　B×B－2×C＝", c.B * c.B - 2 * c.C, "%30.3f");
+                    r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
+                    r.AppendLine("　　　◇截面承载力计算:");
                 } else {
-                    r.AppendLine("　　　　因为 2×a'／h0≤ξ≤ξb");
-                    N = (v.fy * As - v.fyp * Asp - v.a1 * v.fc * b * h0 * xi) / v.g0 / 1000;
-                    r.AppendValueLine("　　　　N＝（fy×As－fy'×As'－α1×fc×b×h0×ξ）／γ0＝", N, "%30.3f", "（kN）");
+                    r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", c.xi, fmt.c_str());
+                    r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt.c_str());
+                    r.AppendLine("　　　◇截面承载力计算:");
                 }
-            }
-            if (over && xib >= 2 * ap / h0) {
-                // The concrete crushes before As yields: x = ξb·h0, moments about As (6.2.23-4).
-                r.AppendLine("　　　　取x＝ξb×h0，对As合力点取矩:");
-                N = (v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib) + v.fyp * Asp * (h0 - ap)) / (e * v.g0) / 1000;
-                r.AppendValueLine("　　　　N＝｛α1×fc×b×h0×h0×ξb×（1－0.5×ξb）＋fy'×As'×（h0－a'）｝／（e×γ0）＝", N,
-                                  "%30.3f", "（kN）");
-            } else if (over) {
-                // x = ξb·h0 < 2a': As' does not reach fy' and is left out.
-                r.AppendLine("　　　　取x＝ξb×h0，因为 ξb＜2×a'／h0，不计As'，对As合力点取矩:");
-                N = v.a1 * v.fc * b * h0 * h0 * xib * (1 - 0.5 * xib) / (e * v.g0) / 1000;
-                r.AppendValueLine("　　　　N＝α1×fc×b×h0×h0×ξb×（1－0.5×ξb）／（e×γ0）＝", N, "%30.3f", "（kN）");
+                if (c.kind == TensionCapacity::Over) r.AppendLine("　　　　因为 ξ＞ξb，受拉钢筋不能屈服");
+                if (c.kind == TensionCapacity::Below2a) {
+                    r.AppendLine("　　　　因为 ξ＜2×a'／h0，取x＝2a'，对As'合力点取矩:");
+                    r.AppendValueLine("　　　　N＝fy×As×（h0－a'）／（e'×γ0）＝", N, "%30.3f", "（kN）");
+                } else if (c.kind == TensionCapacity::Normal) {
+                    r.AppendLine("　　　　因为 2×a'／h0≤ξ≤ξb");
+                    r.AppendValueLine("　　　　N＝（fy×As－fy'×As'－α1×fc×b×h0×ξ）／γ0＝", N, "%30.3f", "（kN）");
+                } else {
+                    r.AppendLine("　　　　取x＝ξb×h0，对As合力点取矩:");
+                    r.AppendValueLine("　　　　N＝｛α1×fc×b×h0×h0×ξb×（1－0.5×ξb）＋fy'×As'×（h0－a'）｝／（e×γ0）＝", N,
+                                      "%30.3f", "（kN）");
+                }
             }
         } else {
             r.AppendLine("　　　　因为e0≤h／2－a，属于小偏心受拉");
             r.AppendLine("　　　◇截面承载力计算:");
-            const double e = half - e0, ep = e0 + h / 2 - ap;
-            r.AppendValueLine("　　　　e＝h／2－a－e0＝", e, "%30.1f", "（mm）");
-            r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", ep, "%30.1f", "（mm）");
-            const double N2 = v.fy * As * (h0p - a) / (ep * v.g0) / 1000;
-            if (e > 0 && ep == 0) {
+            r.AppendValueLine("　　　　e＝h／2－a－e0＝", c.e, "%30.1f", "（mm）");
+            r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", c.ep, "%30.1f", "（mm）");
+            if (c.kind == TensionCapacity::SmallAtAsp) {
                 r.AppendLine("　　　　因为e'＝0，拉力作用于As'合力点，由As'控制");
-                N = v.fy * Asp * (h0 - ap) / (e * v.g0) / 1000;
                 r.AppendValueLine("　　　　N＝fy×As'×（h0－a'）／（e×γ0）＝", N, "%30.3f", "（kN）");
-            } else if (e > 0) {
-                const double N1 = v.fy * Asp * (h0 - ap) / (e * v.g0) / 1000;
-                r.AppendValueLine("　　　　N1＝fy×As'×（h0－a'）／（e×γ0）＝", N1, "%30.3f", "（kN）");
-                r.AppendValueLine("　　　　N2＝fy×As×（h0'－a）／（e'×γ0）＝", N2, "%30.3f", "（kN）");
-                N = std::min(N1, N2);
+            } else if (c.kind == TensionCapacity::SmallBoth) {
+                r.AppendValueLine("　　　　N1＝fy×As'×（h0－a'）／（e×γ0）＝", c.N1, "%30.3f", "（kN）");
+                r.AppendValueLine("　　　　N2＝fy×As×（h0'－a）／（e'×γ0）＝", c.N2, "%30.3f", "（kN）");
                 r.AppendValueLine("　　　　N＝取小者（N1，N2）＝", N, "%30.3f", "（kN）");
             } else {
                 r.AppendLine("　　　　因为e＝0，拉力作用于As合力点，由As控制");
-                N = N2;
                 r.AppendValueLine("　　　　N＝fy×As×（h0'－a）／（e'×γ0）＝", N, "%30.3f", "（kN）");
             }
         }
@@ -607,6 +771,9 @@ protected:
             if (Asp < AspMin)
                 r.AppendValueLine(large ? "　　　　As'＜0.2％×b×h＝" : "　　　　As'＜ρmin×b×h＝", AspMin, "%30.1f", "（mm2）");
             r.AppendLine("　　　　截面少筋，不满足规范最小配筋率要求，上述承载力不能采用。");
+            setVerdict(Verdict::Kind::Fail, "少筋，承载力不能采用");
+        } else {
+            setVerdict(Verdict::Kind::Ok, "配筋率满足要求");
         }
         setValue(kN, N);
         return sheet();

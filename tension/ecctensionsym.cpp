@@ -1,6 +1,8 @@
 // Eccentrically tensioned rectangular sections with symmetric reinforcement (As = As', a = a'):
 // design of As and check of the tensile capacity. Whatever the eccentricity, both use the moments
 // about the far bars As' (GB 50010-2010 clause 6.2.23-2: N·e' ≤ fy·As·(h0' − a)); Table 8.5.1 for ρmin.
+#include <cmath>
+
 #include "forms/registry.h"
 
 namespace tov {
@@ -41,6 +43,12 @@ std::vector<Check> sectionChecks() {
         positive(kA, kSize),
         linear({{1, kH}, {-2, kA}}, kSize),
     };
+}
+
+// The capacity of the check form (kN): moments about As', N·e' ≤ fy·As·(h0 − a').
+double symCapacity(double fy, double As, double h, double a, double e0, double g0) {
+    const double h0 = h - a, ep = e0 + h / 2 - a;
+    return As * fy * (h0 - a) / (ep * g0) / 1000;
 }
 
 // --- Design of As = As' ---------------------------------------------------------------------
@@ -113,7 +121,16 @@ protected:
             As = AsMin;
             r.AppendValueLine("　　　　按最小配筋率构造配筋，取 As＝As'＝ρmin×b×h＝", As, "%30.1f", "（mm2）");
         }
+        // The designed areas prove themselves by the check form's capacity.
+        if (symCapacity(fy, As, h, a, e0, g0) < N * (1 - 1e-12)) {
+            As = std::nextafter(g0 * N * 1000 * ep / (fy * (h0p - a)), INFINITY);
+            r.AppendValueLine("　　　　按承载力复核，取 As＝As'＝", As, "%30.1f", "（mm2）");
+        }
         setValue(kAs, As);
+        if (As == AsMin)
+            setVerdict(Verdict::Kind::Detailing, "按最小配筋率构造配筋");
+        else
+            setVerdict(Verdict::Kind::Ok, "满足要求");
         return sheet();
     }
 };
@@ -173,7 +190,7 @@ protected:
         r.AppendLine("　　　◇轴心承载力计算:");
         const double ep = e0 + h / 2 - ap;
         r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", ep, "%30.1f", "（mm）");
-        const double N = As * fy * (h0 - ap) / (ep * g0) / 1000;
+        const double N = symCapacity(fy, As, h, a, e0, g0);
         r.AppendValueLine("　　　　N＝As×fy×（h0－a'）／｛e'×γ0｝＝", N, "%30.3f", "（kN）");
         rhoMinLine(r, *this);
         const double AsMin = rhoMin(*this) / 100 * b * h;
@@ -183,6 +200,10 @@ protected:
             r.AppendValueLine("　　　　As,As'＜ρmin×b×h＝", AsMin, "%30.1f", "（mm2）");
             r.AppendLine("　　　　截面少筋，不满足规范最小配筋率要求，上述承载力不能采用。");
         }
+        if (As >= AsMin)
+            setVerdict(Verdict::Kind::Ok, "配筋率满足要求");
+        else
+            setVerdict(Verdict::Kind::Fail, "少筋，承载力不能采用");
         setValue(kN, N);
         return sheet();
     }

@@ -512,8 +512,14 @@ TEST(AxialSpiralDesign, HoopsThatDoNotCountLeaveTheTiedDesign) {
         EXPECT_TRUE(hasLine(r.sheet, "　　　◇不考虑间接钢筋的影响，按普通箍筋柱配筋"));
         EXPECT_EQ(r.sheet.find("，符合规范第9.3.2条的要求。"), std::string::npos);
         const double tied = k.c.tiedAs(k.phi);
-        EXPECT_NEAR(r.results.at(1023), tied, 1e-6) << reason;
         EXPECT_TRUE(hasLine(r.sheet, "　　　　ρ'≥ρmin，取 As'＝" + fx(tied, 1) + "（mm2）"));
+        // Beyond the 5 % of 9.3.1 the section is too small: no area is shown.
+        if (tied > 0.05 * 3.141592653589793 * 400 * 400 / 4) {
+            EXPECT_TRUE(r.empty.count(1023)) << reason;
+            EXPECT_EQ(r.verdict.kind, Verdict::Kind::Fail) << reason;
+            continue;
+        }
+        EXPECT_NEAR(r.results.at(1023), tied, 1e-6) << reason;
     }
     // L0/d = 12 exactly still counts the hoops.
     RunResult r = run("173", {{1027, "4800"}});
@@ -699,6 +705,10 @@ TEST(AxialSpiral, DesignFedIntoCheckCarriesTheForce) {
         for (const char* hoop : {"8", "12", "16"}) {
             RunResult d = run("173", {{1024, N}, {1012, hoop}});
             ASSERT_TRUE(d.outcome.ok()) << N;
+            if (d.empty.count(1023)) {  // beyond 5 %: the section is too small
+                EXPECT_EQ(d.verdict.kind, Verdict::Kind::Fail) << N;
+                continue;
+            }
             const double a = 25 + std::atof(hoop);
             RunResult c = run("174", {{1009, "C35"}, {1010, "HRB500"}, {1011, "HRB335"},
                                       {1012, std::string("φ") + hoop}, {1051, "60"}, {1038, "400"},
@@ -761,6 +771,7 @@ TEST(AxialCompression, RandomInputsNeverGiveInvalidNumbers) {
             EXPECT_EQ(r.sheet.find(bad), std::string::npos) << form << " " << bad << "\n" << r.sheet;
         for (const auto& [id, v] : r.results) {
             EXPECT_TRUE(std::isfinite(v)) << form;
+            if (r.empty.count(id)) continue;  // no valid value: left blank
             EXPECT_GT(v, 0) << form << " result " << id << "\n" << r.sheet;
         }
     }

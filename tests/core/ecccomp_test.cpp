@@ -233,7 +233,11 @@ TEST(EccAsymDesign, ReverseFailureGovernsAsWhenNExceedsFcBh) {
     const double ep = 400 - 50 - (e0 - ea);
     const double AsRev = (6500e3 * ep - 14.3 * 500 * 800 * (750 - 400)) / (360 * (750 - 50));
     EXPECT_GT(AsRev, 800);
-    EXPECT_NEAR(r.results.at(1008), AsRev, 0.1 + 1e-3 * AsRev);  // e0 was read back at 0.1 mm
+    EXPECT_NEAR(valueOn(r.sheet, "　　　　取 As＝"), AsRev, 0.1 + 1e-3 * AsRev);  // e0 was read back at 0.1 mm
+    // Out of the plane 0.9·(fc·b·h + fy'·ΣAs) ≥ 6500 kN needs ΣAs ≥ 4173 mm²: both areas grow
+    // by half the shortfall.
+    EXPECT_NE(lineStartingWith(r.sheet, "　　　　Nu＜N，按垂直于弯矩作用平面的承载力增大纵向钢筋面积"), "");
+    EXPECT_NEAR(r.results.at(1008) + r.results.at(1023), 4173.1, 0.3);
 }
 
 // --- Form 192 -------------------------------------------------------------------------------
@@ -814,7 +818,11 @@ TEST(EccRoundTrip, KnownAsPrimeWithANegativeAsIsRaisedUntilTheSectionCarries) {
     const double M = valueOn(d.sheet, "　　　　M＝");
     EXPECT_NE(d.sheet.find("增大受拉侧钢筋，取 As＝"), std::string::npos) << d.sheet;
     EXPECT_EQ(d.texts.at(1061), "小偏心受压");
-    EXPECT_GE(check198(common, 136, d.results.at(1008), 29115), M * (1 - 1e-7));
+    EXPECT_GE(check198(common, 136, valueOn(d.sheet, "　　　　增大受拉侧钢筋，取 As＝"), 29115), M * (1 - 1e-7));
+    // Out of the plane the section needs more than the 5 % of 9.3.1 (γ0 = 1.1: As + As' ≥ 41882
+    // mm² > 37449): no As is shown.
+    EXPECT_TRUE(d.empty.count(1008));
+    EXPECT_EQ(d.verdict.kind, Verdict::Kind::Fail);
 }
 
 TEST(EccRoundTrip, SymmetricDesignAboveXibIsSmallEvenBelow2a) {
@@ -879,7 +887,8 @@ std::optional<double> printedArea(const std::string& sheet, std::initializer_lis
 /// A design line saying that a minimum, the reverse-failure check or the capacity check set an
 /// area, or that the sheet's formula is conservative for fy ≠ fy' (the result is then ≥ M only).
 bool notExact(const std::string& sheet, bool fyDiffers) {
-    for (const char* mark : {"最小配筋率取", "最小配筋率配置", "截面承载力复核", "　　　　取 As＝", "已知的 As' 过小"})
+    for (const char* mark : {"最小配筋率取", "最小配筋率配置", "截面承载力复核", "　　　　取 As＝", "已知的 As' 过小",
+                             "按垂直于弯矩作用平面的承载力增大"})
         if (sheet.find(mark) != std::string::npos) return true;
     return fyDiffers;
 }
@@ -934,7 +943,8 @@ TEST(EccRandom, NoNonFiniteValueOrNegativeAreaAndDesignsCarryTheirMoment) {
             }
             if (f == "198" || f == "202") continue;
             // A section that no area up to b·h makes carry says so; it has nothing to feed back.
-            if (r.sheet.find("仍不能承受该偏心压力") != std::string::npos) {
+            if (r.sheet.find("仍不能承受该偏心压力") != std::string::npos || !r.empty.empty()) {
+                EXPECT_EQ(r.verdict.kind, Verdict::Kind::Fail) << r.sheet;
                 ++hopeless;
                 continue;
             }
@@ -978,6 +988,7 @@ TEST(EccRandom, NoNonFiniteValueOrNegativeAreaAndDesignsCarryTheirMoment) {
                     ADD_FAILURE() << form << " → " << check << " carries " << Mu << " < " << M << "\n"
                                   << r.sheet << kc.sheet;
                 } else if (t != 2 && !printed && !notExact(r.sheet, fyDiffers && f != "192") &&
+                           kc.sheet.find("按平截面假定计算") == std::string::npos &&
                            kc.texts.at(1061) == r.texts.at(1061) &&
                            (kc.sheet.find("不计受压钢筋") == std::string::npos) ==
                                (r.sheet.find("不计受压钢筋") == std::string::npos)) {
@@ -991,9 +1002,11 @@ TEST(EccRandom, NoNonFiniteValueOrNegativeAreaAndDesignsCarryTheirMoment) {
         }
     }
     for (int t = 0; t < 4; ++t) EXPECT_GT(trips[t], 50) << t;
-    EXPECT_GT(exact, 500);
+    // Designs beyond the 5 % of 9.3.1, or that no area within it makes carry out of the plane
+    // (Lc up to 20 m on b from 200 mm), give no areas: they count as hopeless here.
+    EXPECT_GT(exact, 300);
     EXPECT_EQ(shortfalls, 0);
-    EXPECT_LT(hopeless, 500);
+    EXPECT_LT(hopeless, 2700);
 }
 
 }  // namespace
