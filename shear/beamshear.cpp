@@ -65,7 +65,7 @@ protected:
         echoStirrups(r, spacing);
     }
     void echoBentBars(CalcReport& r) const {
-        r.AppendNameLine("　　　　弯起钢筋钢筋等级: ", sheetName(kSteel));
+        r.AppendNameLine("　　　　弯起钢筋等级: ", sheetName(kSteel));
         r.AppendNameLine("　　　　弯起钢筋与构件纵轴线的夹角 αs＝", kAngles.at(pick(kAngle)));
     }
     // Clause 9.2.8: the spacing of the rows of bent-up bars needed by calculation.

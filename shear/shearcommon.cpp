@@ -139,7 +139,7 @@ void ShearForm::echoLoad(CalcReport& r) const {
 }
 
 void ShearForm::echoStirrups(CalcReport& r, bool spacing) const {
-    r.AppendNameLine("　　　　箍筋钢筋等级: ", sheetName(kStirrup));
+    r.AppendNameLine("　　　　箍筋等级: ", sheetName(kStirrup));
     r.AppendValueLine("　　　　箍筋直径 d＝", diameter(), "%30.0f", "（mm）");
     r.AppendValueLine("　　　　箍筋肢数 n＝", legs(), "%30.0f");
     if (spacing) r.AppendValueLine("　　　　箍筋间距 s＝", value(kS), "%30.1f", "（mm）");
