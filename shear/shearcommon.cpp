@@ -228,6 +228,7 @@ double ShearForm::alphaCv(CalcReport& r) const {
     if (pick(kLoad) == kPoint) {
         double lambda = value(kDist) / h0();
         r.AppendValueLine("　　　　计算截面的剪跨比 λ＝集中荷载作用点至支座的距离／h0＝", lambda, "%30.3f");
+        r.AppendLine("　　　　（有多个集中荷载时，偏于安全取其中距支座最远者的距离，λ不大于3）");
         if (lambda < 1.5) {
             lambda = 1.5;
             r.AppendLine("　　　　因为 λ＜1.5，取 λ＝1.5");

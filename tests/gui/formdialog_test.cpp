@@ -199,6 +199,31 @@ private slots:
         QCOMPARE(opened[0].toLocalFile(), QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("L0.htm")));
     }
 
+    // A picture that follows a picker shows the drawing of the entry picked in the dialog.
+    void picturesFollowTheirPickers() {
+        int seen = 0;
+        for (const tov::FormEntry* e : tov::formRegistry()) {
+            std::vector<std::pair<QString, tov::PictureSwitch>> follows;
+            if (e->decl().pictureFollows.picker) follows.emplace_back(QStringLiteral("picture"), e->decl().pictureFollows);
+            for (std::size_t k = 0; k < e->decl().sketches.size(); ++k)
+                follows.emplace_back(QStringLiteral("sketch%1").arg(k + 1), e->decl().sketches[k]);
+            if (follows.empty()) continue;
+            Open o(*e);
+            for (const auto& [name, follow] : follows) {
+                auto* svg = o.dialog->findChild<QSvgWidget*>(name);
+                auto* box = qobject_cast<QComboBox*>(o.dialog->control(follow.picker));
+                QVERIFY(svg && box);
+                for (int i = static_cast<int>(follow.byPick.size()) - 1; i >= 0; --i) {
+                    box->setCurrentIndex(i);
+                    emit box->activated(i);
+                    QCOMPARE(svg->property("resource").toString(), pictureResource(follow.byPick[static_cast<std::size_t>(i)]));
+                }
+                ++seen;
+            }
+        }
+        QVERIFY(seen > 0);
+    }
+
     // Every section kind a form may declare has a drawing, so a new form never shows an empty frame.
     void everySectionKindHasAPicture() {
         using P = tov::Picture;
