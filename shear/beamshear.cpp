@@ -234,7 +234,7 @@ protected:
         double total = Vcs;
         std::string sum = "Vcs";
         if (Asb > 0) {
-            const double Vsb = 0.8 * std::min(col(kSteel, ColFy), 360.0) * Asb * sinOfAngle(pick(kAngle));
+            const double Vsb = 0.8 * col(kSteel, ColFy) * Asb * sinOfAngle(pick(kAngle));
             r.AppendValueLine("　　　　Vsb＝0.8×fy×Asb×sinαs＝", Vsb / 1000, "%30.3f", "（kN）");
             total += Vsb;
             sum = "Vcs＋Vsb";
@@ -316,7 +316,7 @@ protected:
         if (V <= Vcs) {
             r.AppendLine("　　　　因为 γ0×V≤Vcs，仅配箍筋即可满足，Asb＝0");
         } else {
-            const double fy = std::min(col(kSteel, ColFy), 360.0);
+            const double fy = col(kSteel, ColFy);
             Asb = (V - Vcs) / (0.8 * fy * sinOfAngle(pick(kAngle)));
             r.AppendLine("　　　　因为 γ0×V＞Vcs，需配置弯起钢筋");
             r.AppendValueLine("　　　　Asb＝（γ0×V－Vcs）／（0.8×fy×sinαs）＝", Asb, "%30.1f", "（mm2）");

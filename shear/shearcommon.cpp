@@ -164,12 +164,8 @@ void ShearForm::parameters(CalcReport& r, bool bentBars) const {
         r.AppendLine("　　　　注：RRB400余热处理钢筋不在规范第4.2.1条所列的箍筋钢筋牌号之内，宜改用其他牌号");
     if (bentBars) {
         r.AppendLine("　　　◇弯起钢筋" + sheetName(kSteel) + "的参数为:");
-        const double fyb = col(kSteel, ColFy);
-        if (fyb > 360) {
-            r.AppendValueLine("　　　　钢筋抗拉强度设计值＝", fyb, "%30.0f", "（N/mm2）");
-            r.AppendLine("　　　　弯起钢筋用于受剪承载力计算，偏于安全按规范第4.2.3条取不大于360N/mm2");
-        }
-        r.AppendValueLine("　　　　弯起钢筋抗拉强度设计值 fy＝", std::min(fyb, 360.0), "%30.0f", "（N/mm2）");
+        // Clause 4.2.3 caps fyv of transverse bars; bent-up bars are longitudinal bars and keep fy.
+        r.AppendValueLine("　　　　弯起钢筋抗拉强度设计值 fy＝", col(kSteel, ColFy), "%30.0f", "（N/mm2）");
     }
 }
 

@@ -430,9 +430,10 @@ TEST(ShearBeamCheck, Branches) {
     // 4φ12 at 50: Vcs = 115 115 + 360·452.4/50·460 > 411 125 N: the section limit is the capacity.
     RunResult r = run("CShearBeamCheckDlg", {{1041, "12"}, {1042, "4"}, {1105, "50"}});
     EXPECT_NEAR(r.results.at(1112), 411.125, 1e-9);
-    // Asb = 200 at 60° of HRB500, fy taken as 360: 0.8·360·200·sin 60° = 49 883 N on top of 198 355.
+    // Asb = 200 at 60° of HRB500 (fy = 435, not capped like fyv): 0.8·435·200·sin 60° = 60 275 N
+    // on top of 198 355.
     r = run("CShearBeamCheckDlg", {{1106, "200"}, {1107, "60°"}, {1010, "HRB500"}});
-    EXPECT_NEAR(r.results.at(1112), (115115 + 360 * 2 * leg(8) / 200 * 460 + 0.8 * 360 * 200 * std::sqrt(0.75)) / 1000, 1e-9);
+    EXPECT_NEAR(r.results.at(1112), (115115 + 360 * 2 * leg(8) / 200 * 460 + 0.8 * 435 * 200 * std::sqrt(0.75)) / 1000, 1e-9);
     // s = 250 carries 115 115 + 360·100.53/250·460 = 181.706 kN ≥ 180 kN, but exceeds smax = 200.
     r = run("CShearBeamCheckDlg", {{1105, "250"}});
     EXPECT_NEAR(r.results.at(1112), (115115 + 360 * 2 * leg(8) / 250 * 460) / 1000, 1e-9);
