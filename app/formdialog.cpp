@@ -50,6 +50,13 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::Spiral: return QStringLiteral(":/pictures/spiral.svg");
         case tov::Picture::EccRect: return QStringLiteral(":/pictures/eccrect.svg");
         case tov::Picture::Bar: return QStringLiteral(":/pictures/bar.svg");
+        case tov::Picture::ShearRect: return QStringLiteral(":/pictures/shearrect.svg");
+        case tov::Picture::ShearT: return QStringLiteral(":/pictures/sheart.svg");
+        case tov::Picture::ShearI: return QStringLiteral(":/pictures/sheari.svg");
+        case tov::Picture::ShearColumn: return QStringLiteral(":/pictures/shearcolumn.svg");
+        case tov::Picture::ShearSlab: return QStringLiteral(":/pictures/shearslab.svg");
+        case tov::Picture::BeamUniform: return QStringLiteral(":/pictures/beamuniform.svg");
+        case tov::Picture::BeamPoint: return QStringLiteral(":/pictures/beampoint.svg");
     }
     return {};
 }
@@ -63,6 +70,18 @@ FormDialog::FormDialog(tov::CalcForm& form, tov::ReportTarget& report, QWidget* 
     setFont(songti);
     build();
     form_.open(*this);
+    followPicks();
+}
+
+void FormDialog::followPicks() {
+    for (auto& [svg, follow] : following_) {
+        const int index = form_.pick(follow.picker);
+        if (index < 0 || index >= static_cast<int>(follow.byPick.size())) continue;
+        const QString resource = pictureResource(follow.byPick[static_cast<std::size_t>(index)]);
+        if (svg->property("resource").toString() == resource) continue;
+        svg->load(resource);
+        svg->setProperty("resource", resource);
+    }
 }
 
 QWidget* FormDialog::makeControl(const tov::Control& c) {
@@ -75,7 +94,10 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             box->setMinimumContentsLength(8);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             const int id = c.id;
-            connect(box, &QComboBox::activated, this, [this, id] { form_.onSelect(*this, id); });
+            connect(box, &QComboBox::activated, this, [this, id] {
+                form_.onSelect(*this, id);
+                followPicks();
+            });
             w = box;
             break;
         }
@@ -96,7 +118,7 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             auto* b = new QPushButton(QStringLiteral("?"));
             b->setAutoDefault(false);
             b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("??")) + 16);
-            b->setToolTip(QStringLiteral("计算长度的取值"));
+            b->setToolTip(c.tip.empty() ? QStringLiteral("计算长度的取值") : q(c.tip));
             const QString page = helpPageName(c.page);
             connect(b, &QPushButton::clicked, this, [page] { openHelpPage(page); });
             w = b;
@@ -181,12 +203,23 @@ void FormDialog::build() {
     body->addLayout(inputs, 1);
     const QString picture = pictureResource(decl.picture);
     if (!picture.isEmpty()) {
-        auto* svg = new QSvgWidget(picture);
-        svg->setObjectName(QStringLiteral("picture"));
-        const QSize size = svg->renderer()->defaultSize();
-        svg->setFixedSize(size.isValid() ? size : QSize(220, 260));
         auto* pictureColumn = new QVBoxLayout;
-        pictureColumn->addWidget(svg);
+        auto addPicture = [&](const QString& resource, const QString& name) {
+            auto* svg = new QSvgWidget(resource);
+            svg->setObjectName(name);
+            const QSize size = svg->renderer()->defaultSize();
+            svg->setFixedSize(size.isValid() ? size : QSize(220, 260));
+            pictureColumn->addWidget(svg);
+            return svg;
+        };
+        QSvgWidget* section = addPicture(picture, QStringLiteral("picture"));
+        if (decl.pictureFollows.picker) following_.emplace_back(section, decl.pictureFollows);
+        int n = 0;
+        for (const tov::PictureSwitch& sketch : decl.sketches) {
+            if (sketch.byPick.empty()) continue;
+            QSvgWidget* svg = addPicture(pictureResource(sketch.byPick.front()), QStringLiteral("sketch%1").arg(++n));
+            if (sketch.picker) following_.emplace_back(svg, sketch);
+        }
         pictureColumn->addStretch(1);
         body->addLayout(pictureColumn);
     }

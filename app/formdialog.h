@@ -3,11 +3,14 @@
 
 #include <QDialog>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "forms/calcform.h"
 
 class QLabel;
 class QPushButton;
+class QSvgWidget;
 
 namespace tov::app {
 
@@ -50,6 +53,8 @@ protected:
 private:
     void build();
     QWidget* makeControl(const tov::Control& c);
+    /// Pictures that follow a picker show the picture of its current entry.
+    void followPicks();
 
     tov::CalcForm& form_;
     tov::ReportTarget& report_;
@@ -58,6 +63,8 @@ private:
     QPushButton* calc_ = nullptr;
     QPushButton* back_ = nullptr;
     bool centred_ = false;
+    /// The pictures that follow pickers, with what each follows.
+    std::vector<std::pair<QSvgWidget*, tov::PictureSwitch>> following_;
 };
 
 }  // namespace tov::app

@@ -173,6 +173,15 @@ const std::vector<PickerConfig>& pickerConfigs() {
         // Axial tension
         {184, 1011, S, ColGamma0, kClass2}, {184, 1009, C, ColFt, C30}, {184, 1010, T, ColFy, HRB335},
         {200, 1011, S, ColGamma0, kClass2}, {200, 1009, C, ColFt, C30}, {200, 1010, T, ColFy, HRB335},
+        // Shear on inclined sections (dialogs 220 to 225): 1017 the stirrups, 1010 the bent-up bars
+        {220, 1011, S, ColGamma0, kClass2}, {220, 1009, C, ColFc | ColFt, C30}, {220, 1017, T, ColFy, HRB400},
+        {221, 1011, S, ColGamma0, kClass2}, {221, 1009, C, ColFc | ColFt, C30}, {221, 1017, T, ColFy, HRB400},
+        {221, 1010, T, ColFy, HRB400},
+        {222, 1011, S, ColGamma0, kClass2}, {222, 1009, C, ColFt, C30},
+        {223, 1011, S, ColGamma0, kClass2}, {223, 1009, C, ColFc | ColFt, C30}, {223, 1017, T, ColFy, HRB400},
+        {224, 1011, S, ColGamma0, kClass2}, {224, 1009, C, ColFc | ColFt, C30}, {224, 1017, T, ColFy, HRB400},
+        {225, 1011, S, ColGamma0, kClass2}, {225, 1009, C, ColFc | ColFt, C30}, {225, 1017, T, ColFy, HRB400},
+        {225, 1010, T, ColFy, HRB400},
     };
     return rows;
 }

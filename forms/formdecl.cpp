@@ -70,10 +70,11 @@ Control checkBox(int id, std::string label, bool checked, std::string group) {
     c.tab = true;
     return c;
 }
-Control helpButton(int id, std::string page, std::string group) {
+Control helpButton(int id, std::string page, std::string group, std::string tip) {
     Control c = field(CtlKind::HelpButton, id, "?", "", 0, std::move(group));
     c.tab = true;
     c.page = std::move(page);
+    c.tip = std::move(tip);
     return c;
 }
 Control noTab(Control c) {

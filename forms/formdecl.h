@@ -39,6 +39,7 @@ struct Control {
     unsigned columns = 0;                ///< columns a grade picker supplies
     std::vector<std::string> items;      ///< entries of a form's own picker or list box
     std::string page;                    ///< help page of a "?" button
+    std::string tip;                     ///< tooltip of a "?" button ("" for the effective-length one)
 
     bool isNumeric() const {
         return kind == CtlKind::Edit || kind == CtlKind::DigitsEdit || kind == CtlKind::Result ||
@@ -68,7 +69,16 @@ struct Check {
 };
 
 /// Section picture kinds drawn beside a form's inputs.
-enum class Picture { None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar };
+enum class Picture {
+    None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar,
+    ShearRect, ShearT, ShearI, ShearColumn, ShearSlab, BeamUniform, BeamPoint,
+};
+
+/// A picture that follows one of the form's pickers: while it shows entry i, picture byPick[i].
+struct PictureSwitch {
+    int picker = 0;
+    std::vector<Picture> byPick;
+};
 
 struct FormDecl {
     std::string className;
@@ -76,6 +86,8 @@ struct FormDecl {
     int commandId = 0;
     std::string title;        ///< dialog caption
     Picture picture = Picture::None;
+    PictureSwitch pictureFollows;        ///< when its picker is set, `picture` follows that picker
+    std::vector<PictureSwitch> sketches; ///< further pictures below the first, each following its picker
     int calcId = 1007;        ///< control id of the Calculate button
     Icon icon = Icon::Stop;   ///< icon of the input-check messages
     std::vector<Control> controls;
@@ -96,7 +108,7 @@ Control digitsEdit(int id, std::string label, std::string unit, double def, std:
 Control result(int id, std::string label, std::string unit, std::string group);
 Control textResult(int id, std::string label, std::string group);
 Control checkBox(int id, std::string label, bool checked, std::string group);
-Control helpButton(int id, std::string page, std::string group);
+Control helpButton(int id, std::string page, std::string group, std::string tip = {});
 /// The same control outside the Tab order.
 Control noTab(Control c);
 /// The same control initially disabled.

@@ -35,7 +35,13 @@ namespace tov {
     X(CEccTensionAsymCheckDlg) \
     X(CEccTensionSymDesignDlg) \
     X(CEccTensionSymCheckDlg) \
-    X(CBarSelectDlg)
+    X(CBarSelectDlg) \
+    X(CShearBeamDesignDlg) \
+    X(CShearBeamCheckDlg) \
+    X(CShearSlabDlg) \
+    X(CShearColumnDesignDlg) \
+    X(CShearColumnCheckDlg) \
+    X(CShearBeamBentDesignDlg)
 
 #define TOVARIN_DECLARE(C) extern const FormEntry k##C##Entry;
 TOVARIN_FORMS(TOVARIN_DECLARE)
@@ -87,6 +93,12 @@ const std::vector<FormCommand>& formCommands() {
         {32825, "对称配筋(矩形截面)偏心受拉配筋", "受拉正截面配筋(&L)", 194, "CEccTensionSymDesignDlg", "对称偏心受拉配筋计算", "对称偏心受拉配筋计算"},
         {32832, "对称配筋(矩形截面)偏心受拉承载力(已知e0,求Nu)", "受拉正截面配筋(&L)", 204, "CEccTensionSymCheckDlg", "对称配筋（矩形截面）偏心受拉承载力（已知N,求e0,Mu）", "对称配筋（矩形截面）偏心受拉承载力（已知N,求e0,Mu）"},
         {32774, "选用钢筋根数和直径(&N)", "选配钢筋(&G)", 131, "CBarSelectDlg", "已知钢筋截面面积，选用钢筋根数和直径", "已知钢筋截面面积，选用钢筋根数和直径"},
+        {32840, "受弯构件斜截面配筋(箍筋)", "斜截面受剪(&J)", 220, "CShearBeamDesignDlg", "受弯构件斜截面受剪配筋计算（箍筋）", "受弯构件斜截面受剪配筋计算（箍筋）"},
+        {32841, "受弯构件斜截面承载力", "斜截面受剪(&J)", 221, "CShearBeamCheckDlg", "受弯构件斜截面受剪承载力计算", "受弯构件斜截面受剪承载力计算"},
+        {32842, "一般板类受弯构件斜截面承载力", "斜截面受剪(&J)", 222, "CShearSlabDlg", "不配置箍筋和弯起钢筋的一般板类受弯构件斜截面受剪承载力计算", "不配置箍筋和弯起钢筋的一般板类受弯构件斜截面受剪承载力计算"},
+        {32843, "偏心受力构件斜截面配筋", "斜截面受剪(&J)", 223, "CShearColumnDesignDlg", "偏心受力构件斜截面受剪配筋计算", "偏心受力构件斜截面受剪配筋计算"},
+        {32844, "偏心受力构件斜截面承载力", "斜截面受剪(&J)", 224, "CShearColumnCheckDlg", "偏心受力构件斜截面受剪承载力计算", "偏心受力构件斜截面受剪承载力计算"},
+        {32845, "受弯构件斜截面配筋(箍筋和弯起钢筋)", "斜截面受剪(&J)", 225, "CShearBeamBentDesignDlg", "受弯构件斜截面受剪配筋计算（箍筋和弯起钢筋）", "受弯构件斜截面受剪配筋计算（箍筋和弯起钢筋）"},
     };
     return commands;
 }

@@ -199,13 +199,45 @@ private slots:
         QCOMPARE(opened[0].toLocalFile(), QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("L0.htm")));
     }
 
+    // A picture that follows a picker shows the drawing of the entry picked in the dialog.
+    void picturesFollowTheirPickers() {
+        int seen = 0;
+        for (const tov::FormEntry* e : tov::formRegistry()) {
+            std::vector<std::pair<QString, tov::PictureSwitch>> follows;
+            if (e->decl().pictureFollows.picker) follows.emplace_back(QStringLiteral("picture"), e->decl().pictureFollows);
+            for (std::size_t k = 0; k < e->decl().sketches.size(); ++k)
+                follows.emplace_back(QStringLiteral("sketch%1").arg(k + 1), e->decl().sketches[k]);
+            if (follows.empty()) continue;
+            Open o(*e);
+            for (const auto& [name, follow] : follows) {
+                auto* svg = o.dialog->findChild<QSvgWidget*>(name);
+                auto* box = qobject_cast<QComboBox*>(o.dialog->control(follow.picker));
+                QVERIFY(svg && box);
+                for (int i = static_cast<int>(follow.byPick.size()) - 1; i >= 0; --i) {
+                    box->setCurrentIndex(i);
+                    emit box->activated(i);
+                    QCOMPARE(svg->property("resource").toString(), pictureResource(follow.byPick[static_cast<std::size_t>(i)]));
+                }
+                ++seen;
+            }
+        }
+        QVERIFY(seen > 0);
+    }
+
     // Every section kind a form may declare has a drawing, so a new form never shows an empty frame.
     void everySectionKindHasAPicture() {
         using P = tov::Picture;
-        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar}) {
+        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
+              P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab}) {
             QSvgRenderer r(pictureResource(p));
             QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
             QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 150);
+        }
+        // The side sketches below a section picture are lower.
+        for (P p : {P::BeamUniform, P::BeamPoint}) {
+            QSvgRenderer r(pictureResource(p));
+            QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
+            QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 100);
         }
         QVERIFY(pictureResource(P::None).isEmpty());
     }
@@ -393,12 +425,13 @@ private slots:
         if (seen == 0) QSKIP("no form with a grade picker and an edit field");
     }
 
-    // The "?" buttons open the effective-length page from the program's folder, never one planted
-    // in the current folder.
+    // The "?" buttons open their pages from the program's folder, never one planted in the current
+    // folder.
     void helpButtonsOpenThePageFromTheProgramFolder() {
         const QString planted = tempDir();
         writeBytes(planted + QStringLiteral("/L0.htm"), "<html>planted</html>");
         writeBytes(planted + QStringLiteral("/L0.chm"), "planted");
+        writeBytes(planted + QStringLiteral("/shearbeam.htm"), "<html>planted</html>");
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(planted);
         QList<QUrl> opened;
@@ -412,8 +445,9 @@ private slots:
                 opened.clear();
                 QTest::mouseClick(qobject_cast<QPushButton*>(o.dialog->control(c.id)), Qt::LeftButton);
                 QCOMPARE(opened.size(), 1);
-                QCOMPARE(opened[0].toLocalFile(),
-                         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("L0.htm")));
+                QString page = QString::fromStdString(c.page);
+                if (page.endsWith(QStringLiteral(".chm"))) page = page.left(page.size() - 4) + QStringLiteral(".htm");
+                QCOMPARE(opened[0].toLocalFile(), QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(page));
                 QVERIFY(o.view.viewText().isEmpty());
                 ++seen;
             }
