@@ -68,7 +68,11 @@ struct Check {
 };
 
 /// Section picture kinds drawn beside a form's inputs.
-enum class Picture { None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar };
+enum class Picture {
+    None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar,
+    // Serviceability sections: rectangle, T, inverted T and I in the order of their shape picker.
+    SlsRect, SlsTee, SlsInvTee, SlsI, SlsTension, SlsCompression,
+};
 
 struct FormDecl {
     std::string className;
@@ -76,6 +80,8 @@ struct FormDecl {
     int commandId = 0;
     std::string title;        ///< dialog caption
     Picture picture = Picture::None;
+    /// A picker whose row k shows the k-th picture from `picture` on (0: the picture is fixed).
+    int picturePicker = 0;
     int calcId = 1007;        ///< control id of the Calculate button
     Icon icon = Icon::Stop;   ///< icon of the input-check messages
     std::vector<Control> controls;

@@ -35,7 +35,12 @@ namespace tov {
     X(CEccTensionAsymCheckDlg) \
     X(CEccTensionSymDesignDlg) \
     X(CEccTensionSymCheckDlg) \
-    X(CBarSelectDlg)
+    X(CBarSelectDlg) \
+    X(CCrackFlexureDlg) \
+    X(CCrackFlexureDesignDlg) \
+    X(CCrackTensionDlg) \
+    X(CCrackCompressionDlg) \
+    X(CDeflectionDlg)
 
 #define TOVARIN_DECLARE(C) extern const FormEntry k##C##Entry;
 TOVARIN_FORMS(TOVARIN_DECLARE)
@@ -87,6 +92,11 @@ const std::vector<FormCommand>& formCommands() {
         {32825, "对称配筋(矩形截面)偏心受拉配筋", "受拉正截面配筋(&L)", 194, "CEccTensionSymDesignDlg", "对称偏心受拉配筋计算", "对称偏心受拉配筋计算"},
         {32832, "对称配筋(矩形截面)偏心受拉承载力(已知e0,求Nu)", "受拉正截面配筋(&L)", 204, "CEccTensionSymCheckDlg", "对称配筋（矩形截面）偏心受拉承载力（已知N,求e0,Mu）", "对称配筋（矩形截面）偏心受拉承载力（已知N,求e0,Mu）"},
         {32774, "选用钢筋根数和直径(&N)", "选配钢筋(&G)", 131, "CBarSelectDlg", "已知钢筋截面面积，选用钢筋根数和直径", "已知钢筋截面面积，选用钢筋根数和直径"},
+        {32850, "受弯构件裂缝宽度验算", "正常使用验算(&S)", 230, "CCrackFlexureDlg", "受弯构件裂缝宽度验算", "受弯构件裂缝宽度验算"},
+        {32851, "受弯构件按裂缝宽度控制配筋", "正常使用验算(&S)", 231, "CCrackFlexureDesignDlg", "受弯构件按裂缝宽度控制配筋", "受弯构件按裂缝宽度控制配筋"},
+        {32852, "轴心受拉和偏心受拉构件裂缝宽度验算", "正常使用验算(&S)", 232, "CCrackTensionDlg", "轴心受拉和偏心受拉构件裂缝宽度验算", "轴心受拉和偏心受拉构件裂缝宽度验算"},
+        {32853, "偏心受压构件裂缝宽度验算", "正常使用验算(&S)", 233, "CCrackCompressionDlg", "偏心受压构件裂缝宽度验算", "偏心受压构件裂缝宽度验算"},
+        {32854, "受弯构件挠度验算", "正常使用验算(&S)", 234, "CDeflectionDlg", "受弯构件挠度验算", "受弯构件挠度验算"},
     };
     return commands;
 }
