@@ -50,6 +50,12 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::Spiral: return QStringLiteral(":/pictures/spiral.svg");
         case tov::Picture::EccRect: return QStringLiteral(":/pictures/eccrect.svg");
         case tov::Picture::Bar: return QStringLiteral(":/pictures/bar.svg");
+        case tov::Picture::SlsRect: return QStringLiteral(":/pictures/slsrect.svg");
+        case tov::Picture::SlsTee: return QStringLiteral(":/pictures/slstee.svg");
+        case tov::Picture::SlsInvTee: return QStringLiteral(":/pictures/slsinvtee.svg");
+        case tov::Picture::SlsI: return QStringLiteral(":/pictures/slsi.svg");
+        case tov::Picture::SlsTension: return QStringLiteral(":/pictures/slstension.svg");
+        case tov::Picture::SlsCompression: return QStringLiteral(":/pictures/slscompression.svg");
     }
     return {};
 }
@@ -75,7 +81,10 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             box->setMinimumContentsLength(8);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             const int id = c.id;
-            connect(box, &QComboBox::activated, this, [this, id] { form_.onSelect(*this, id); });
+            connect(box, &QComboBox::activated, this, [this, id] {
+                form_.onSelect(*this, id);
+                followPicture(id);
+            });
             w = box;
             break;
         }
@@ -96,7 +105,7 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             auto* b = new QPushButton(QStringLiteral("?"));
             b->setAutoDefault(false);
             b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("??")) + 16);
-            b->setToolTip(QStringLiteral("计算长度的取值"));
+            b->setToolTip(c.label == "?" ? QStringLiteral("计算长度的取值") : q(c.label));
             const QString page = helpPageName(c.page);
             connect(b, &QPushButton::clicked, this, [page] { openHelpPage(page); });
             w = b;
@@ -181,8 +190,9 @@ void FormDialog::build() {
     body->addLayout(inputs, 1);
     const QString picture = pictureResource(decl.picture);
     if (!picture.isEmpty()) {
-        auto* svg = new QSvgWidget(picture);
+        auto* svg = picture_ = new QSvgWidget(picture);
         svg->setObjectName(QStringLiteral("picture"));
+        svg->setProperty("resource", picture);
         const QSize size = svg->renderer()->defaultSize();
         svg->setFixedSize(size.isValid() ? size : QSize(220, 260));
         auto* pictureColumn = new QVBoxLayout;
@@ -232,6 +242,16 @@ QWidget* FormDialog::control(int id) const {
     return nullptr;
 }
 
+void FormDialog::followPicture(int pickerId) {
+    const tov::FormDecl& decl = form_.decl();
+    if (!picture_ || decl.picturePicker == 0 || pickerId != decl.picturePicker) return;
+    const int row = std::max(0, selection(pickerId));
+    const QString resource = pictureResource(static_cast<tov::Picture>(static_cast<int>(decl.picture) + row));
+    if (resource.isEmpty()) return;
+    picture_->load(resource);
+    picture_->setProperty("resource", resource);
+}
+
 void FormDialog::calculate() { form_.onCalculate(*this, report_); }
 
 std::string FormDialog::fieldText(int id) const {
@@ -258,6 +278,7 @@ void FormDialog::setSelection(int id, int index) {
     const QSignalBlocker block(w);
     if (auto* box = qobject_cast<QComboBox*>(w)) box->setCurrentIndex(index);
     if (auto* list = qobject_cast<QListWidget*>(w)) list->setCurrentRow(index);
+    followPicture(id);
 }
 
 bool FormDialog::isChecked(int id) const {

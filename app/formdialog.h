@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QSvgWidget;
 
 namespace tov::app {
 
@@ -47,7 +48,11 @@ private:
 
     tov::CalcForm& form_;
     tov::ReportTarget& report_;
+    /// Shows the picture of the picker's row when the form's picture follows this picker.
+    void followPicture(int pickerId);
+
     std::map<int, QWidget*> widgets_;
+    QSvgWidget* picture_ = nullptr;
     std::map<int, QLabel*> labels_;
     QPushButton* calc_ = nullptr;
     QPushButton* back_ = nullptr;

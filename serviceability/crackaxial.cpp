@@ -22,7 +22,7 @@ std::vector<Control> barControls() {
         digitsEdit(kN1, "第一组钢筋根数n1", "", 4, kGroup),
         edit(kD2, "第二组钢筋直径d2(mm)", "mm", 18, kGroup),
         digitsEdit(kN2, "第二组钢筋根数n2", "", 0, kGroup),
-        helpButton(kHelp, "crack.htm", kGroup),
+        helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
         result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),
     };
 }
@@ -142,9 +142,7 @@ const FormDecl& compressionDecl() {
             edit(kMq, "准永久组合弯矩值Mq(kN.m)", "kN.m", 200, kGroup),
             edit(kL0, "构件计算长度l0(mm)", "mm", 4000, kGroup),
         };
-        Control l0Help = helpButton(kL0Help, "L0.htm", kGroup);
-        l0Help.label = "计算长度的取值";
-        s.controls.push_back(l0Help);
+        s.controls.push_back(helpPage(kL0Help, "L0.htm", "计算长度的取值"));
         for (auto& c : sizeControls(300, 500, 45)) s.controls.push_back(c);
         for (auto& c : barControls()) s.controls.push_back(c);
         s.checks = {

@@ -71,7 +71,7 @@ const FormDecl& crackCheckDecl() {
                  digitsEdit(kN1, "第一组钢筋根数n1", "", 4, kGroup),
                  edit(kD2, "第二组钢筋直径d2(mm)", "mm", 18, kGroup),
                  digitsEdit(kN2, "第二组钢筋根数n2", "", 0, kGroup),
-                 helpButton(kHelp, "crack.htm", kGroup),
+                 helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
                  result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),
              })
             s.controls.push_back(c);
@@ -133,7 +133,7 @@ const FormDecl& crackDesignDecl() {
                  edit(kCs, "最外层受拉钢筋外边缘至受拉边缘距离cs(mm)", "mm", 30, kGroup),
                  barTypePicker(),
                  edit(kD1, "钢筋直径d(mm)", "mm", 20, kGroup),
-                 helpButton(kHelp, "crack.htm", kGroup),
+                 helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
                  result(kN, "钢筋根数n", "", "计算结果"),
                  result(kAs, "钢筋面积As(mm2)", "mm2", "计算结果"),
                  result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),

@@ -43,7 +43,7 @@ const FormDecl& deflectionDecl() {
         for (const Control& c : {
                  edit(kAs, "受拉钢筋面积As(mm2)", "mm2", 1256, kGroup),
                  edit(kAsPrime, "受压钢筋面积As'(mm2)", "mm2", 0, kGroup),
-                 helpButton(kHelp, "deflection.htm", kGroup),
+                 helpPage(kHelp, "deflection.htm", "挠度计算说明"),
                  result(kF, "挠度f(mm)", "mm", "计算结果"),
              })
             s.controls.push_back(c);

@@ -80,6 +80,12 @@ Control limitPicker() {
 
 Control barTypePicker() { return listPicker(kBarType, "受拉钢筋类型", {"带肋钢筋", "光面钢筋"}, 0, kGroup); }
 
+Control helpPage(int id, const char* page, const char* tip) {
+    Control c = helpButton(id, page, kGroup);
+    c.label = tip;
+    return c;
+}
+
 double crackLimit(int row) {
     constexpr int n = sizeof kLimits / sizeof kLimits[0];
     return kLimits[std::clamp(row, 0, n - 1)].wlim;
@@ -131,7 +137,7 @@ void SlsForm::sizeLines(CalcReport& r) const {
         r.AppendValueLine("　　　　受拉翼缘宽度 bf＝", value(kBf), "%30.1f", "（mm）");
         r.AppendValueLine("　　　　受拉翼缘高度 hf＝", value(kHf), "%30.1f", "（mm）");
     }
-    if (hasCompressionFlange(shape())) {
+    if (hasCompressionFlange(shape()) && decl().control(kBfPrime)) {
         r.AppendValueLine("　　　　受压翼缘宽度 bf'＝", value(kBfPrime), "%30.1f", "（mm）");
         r.AppendValueLine("　　　　受压翼缘高度 hf'＝", value(kHfPrime), "%30.1f", "（mm）");
     }

@@ -37,6 +37,9 @@ Control limitPicker();
 /// The bar-type picker (ribbed or plain, for νi).
 Control barTypePicker();
 
+/// The "?" button of a help page, with its tooltip.
+Control helpPage(int id, const char* page, const char* tip);
+
 /// wlim (mm) of a row of the crack-limit picker (Table 3.4.5).
 double crackLimit(int row);
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -202,12 +203,35 @@ private slots:
     // Every section kind a form may declare has a drawing, so a new form never shows an empty frame.
     void everySectionKindHasAPicture() {
         using P = tov::Picture;
-        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar}) {
+        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
+                    P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression}) {
             QSvgRenderer r(pictureResource(p));
             QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
             QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 150);
         }
         QVERIFY(pictureResource(P::None).isEmpty());
+    }
+
+    // A form whose picture follows its shape picker shows the drawing of the chosen shape.
+    void pictureFollowsTheShapePicker() {
+        int seen = 0;
+        for (const tov::FormEntry* e : tov::formRegistry()) {
+            const tov::FormDecl& s = e->decl();
+            if (!s.picturePicker) continue;
+            Open o(*e);
+            auto* box = qobject_cast<QComboBox*>(o.dialog->control(s.picturePicker));
+            auto* svg = o.dialog->findChild<QSvgWidget*>(QStringLiteral("picture"));
+            QVERIFY(box && svg);
+            QCOMPARE(svg->property("resource").toString(), pictureResource(s.picture));
+            for (int row = box->count() - 1; row >= 0; --row) {
+                box->setCurrentIndex(row);
+                emit box->activated(row);
+                QCOMPARE(svg->property("resource").toString(),
+                         pictureResource(static_cast<tov::Picture>(static_cast<int>(s.picture) + row)));
+            }
+            ++seen;
+        }
+        QVERIFY(seen > 0);
     }
 
     // A digits-only field takes only 0 to 9 as typed.
@@ -412,8 +436,10 @@ private slots:
                 opened.clear();
                 QTest::mouseClick(qobject_cast<QPushButton*>(o.dialog->control(c.id)), Qt::LeftButton);
                 QCOMPARE(opened.size(), 1);
-                QCOMPARE(opened[0].toLocalFile(),
-                         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("L0.htm")));
+                QString page = QString::fromStdString(c.page);
+                if (page.endsWith(QStringLiteral(".chm"))) page = page.left(page.size() - 4) + QStringLiteral(".htm");
+                QCOMPARE(opened[0].toLocalFile(), QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(page));
+                QVERIFY(QFileInfo(opened[0].toLocalFile()).isFile());
                 QVERIFY(o.view.viewText().isEmpty());
                 ++seen;
             }
