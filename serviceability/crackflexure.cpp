@@ -225,7 +225,7 @@ protected:
             setEmpty(kN);
             setEmpty(kAs);
             setEmpty(kW);
-            setVerdict(Verdict::Kind::Fail, "裂缝宽度超过限值");
+            setVerdict(Verdict::Kind::Fail, nStrength > nMax ? "一排放不下所需钢筋" : "裂缝宽度超过限值");
             return sheet();
         }
         if (n > nStrength) {

@@ -167,7 +167,7 @@ double SlsForm::equivalentDiameter(CalcReport& r, bool secondGroup) const {
     if (n2 > 0)
         r.AppendValueLine("　　　　deq＝（n1×d1×d1＋n2×d2×d2）／（n1×νi×d1＋n2×νi×d2）＝", deq, "%30.1f", "（mm）");
     else
-        r.AppendValueLine("　　　　deq＝d1／νi＝", deq, "%30.1f", "（mm）");
+        r.AppendValueLine(secondGroup ? "　　　　deq＝d1／νi＝" : "　　　　deq＝d／νi＝", deq, "%30.1f", "（mm）");
     return deq;
 }
 

@@ -97,7 +97,7 @@ const std::vector<std::string> kCrackFlexureDesignDlgSheet = {
     "　　　　Ate＝0.5×b×h＝62500.0（mm2）",
     "　　　◇受拉区纵向钢筋的等效直径:",
     "　　　　带肋钢筋的相对粘结特性系数 νi＝1.0",
-    "　　　　deq＝d1／νi＝20.0（mm）",
+    "　　　　deq＝d／νi＝20.0（mm）",
     "　　　◇按有效受拉混凝土截面面积计算的纵向受拉钢筋配筋率:",
     "　　　　ρte＝As／Ate＝0.02011",
     "　　　◇裂缝间纵向受拉钢筋应变不均匀系数:",
@@ -394,6 +394,12 @@ TEST(CrackFlexureDesign, NoNumberFitsOneLayer) {
     EXPECT_EQ(r.empty, (std::set<int>{1008, 1132, 1134}));
     EXPECT_EQ(r.verdict.kind, Verdict::Kind::Fail);
     EXPECT_NE(r.sheet.find("n＝nmax时 wmax＝0.395（mm）＞wlim＝0.30（mm）"), std::string::npos);
+    EXPECT_EQ(r.verdict.text, "裂缝宽度超过限值");
+    // b = 150: nmax = floor((150 − 60 + 25)/50) = 2, while 900 mm² needs ns = 2 bars of 25 (982):
+    // two fit; with 1000 mm² ns = 3 > nmax.
+    RunResult narrow = run("CCrackFlexureDesignDlg", {{1001, "150"}, {1125, "25"}, {1133, "1000"}});
+    EXPECT_EQ(narrow.verdict.text, "一排放不下所需钢筋");
+    EXPECT_TRUE(hasLine(narrow.sheet, "　　　　ns＞nmax，一排放不下满足承载力要求的钢筋。"));
 }
 
 // Random sections, moments and diameters: the design's n passes the check form with n bars, and
