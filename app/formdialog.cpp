@@ -56,6 +56,10 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::SlsI: return QStringLiteral(":/pictures/slsi.svg");
         case tov::Picture::SlsTension: return QStringLiteral(":/pictures/slstension.svg");
         case tov::Picture::SlsCompression: return QStringLiteral(":/pictures/slscompression.svg");
+        case tov::Picture::DeflRect: return QStringLiteral(":/pictures/deflrect.svg");
+        case tov::Picture::DeflTee: return QStringLiteral(":/pictures/defltee.svg");
+        case tov::Picture::DeflInvTee: return QStringLiteral(":/pictures/deflinvtee.svg");
+        case tov::Picture::DeflI: return QStringLiteral(":/pictures/defli.svg");
     }
     return {};
 }

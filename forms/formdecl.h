@@ -72,6 +72,8 @@ enum class Picture {
     None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar,
     // Serviceability sections: rectangle, T, inverted T and I in the order of their shape picker.
     SlsRect, SlsTee, SlsInvTee, SlsI, SlsTension, SlsCompression,
+    // The same four sections without the cover cs, for the deflection check.
+    DeflRect, DeflTee, DeflInvTee, DeflI,
 };
 
 struct FormDecl {

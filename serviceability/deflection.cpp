@@ -24,7 +24,7 @@ const FormDecl& deflectionDecl() {
         s.dialogId = 234;
         s.commandId = 32854;
         s.title = "受弯构件挠度验算";
-        s.picture = Picture::SlsRect;
+        s.picture = Picture::DeflRect;
         s.picturePicker = kShape;
         s.controls = {
             gradePicker(234, kConcrete, "混凝土强度等级", kGroup),

@@ -204,7 +204,8 @@ private slots:
     void everySectionKindHasAPicture() {
         using P = tov::Picture;
         for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
-                    P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression}) {
+                    P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression, P::DeflRect,
+                    P::DeflTee, P::DeflInvTee, P::DeflI}) {
             QSvgRenderer r(pictureResource(p));
             QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
             QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 150);

@@ -66,11 +66,12 @@ private slots:
         QVERIFY(w.exportPdf(dir_ + QStringLiteral("/report.pdf")));
         w.document()->setModified(false);
         using P = tov::Picture;
-        QImage sheet(5 * 260, 3 * 270, QImage::Format_ARGB32);
+        QImage sheet(5 * 260, 4 * 270, QImage::Format_ARGB32);
         sheet.fill(Qt::lightGray);
         int n = 0;
         for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
-                    P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression}) {
+                    P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression, P::DeflRect,
+                    P::DeflTee, P::DeflInvTee, P::DeflI}) {
             const QString res = pictureResource(p);
             QSvgRenderer r(res);
             QImage img(r.defaultSize(), QImage::Format_ARGB32);
