@@ -57,6 +57,16 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::ShearSlab: return QStringLiteral(":/pictures/shearslab.svg");
         case tov::Picture::BeamUniform: return QStringLiteral(":/pictures/beamuniform.svg");
         case tov::Picture::BeamPoint: return QStringLiteral(":/pictures/beampoint.svg");
+        case tov::Picture::SlsRect: return QStringLiteral(":/pictures/slsrect.svg");
+        case tov::Picture::SlsTee: return QStringLiteral(":/pictures/slstee.svg");
+        case tov::Picture::SlsInvTee: return QStringLiteral(":/pictures/slsinvtee.svg");
+        case tov::Picture::SlsI: return QStringLiteral(":/pictures/slsi.svg");
+        case tov::Picture::SlsTension: return QStringLiteral(":/pictures/slstension.svg");
+        case tov::Picture::SlsCompression: return QStringLiteral(":/pictures/slscompression.svg");
+        case tov::Picture::DeflRect: return QStringLiteral(":/pictures/deflrect.svg");
+        case tov::Picture::DeflTee: return QStringLiteral(":/pictures/defltee.svg");
+        case tov::Picture::DeflInvTee: return QStringLiteral(":/pictures/deflinvtee.svg");
+        case tov::Picture::DeflI: return QStringLiteral(":/pictures/defli.svg");
     }
     return {};
 }
@@ -118,7 +128,9 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             auto* b = new QPushButton(QStringLiteral("?"));
             b->setAutoDefault(false);
             b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("??")) + 16);
-            b->setToolTip(c.tip.empty() ? QStringLiteral("计算长度的取值") : q(c.tip));
+            b->setToolTip(!c.tip.empty()                      ? q(c.tip)
+                          : !c.label.empty() && c.label != "?" ? q(c.label)
+                                                               : QStringLiteral("计算长度的取值"));
             const QString page = helpPageName(c.page);
             connect(b, &QPushButton::clicked, this, [page] { openHelpPage(page); });
             w = b;

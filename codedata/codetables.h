@@ -15,7 +15,8 @@ struct SafetyClass {
     const char* sheetName;  ///< text the sheets print after "结构安全等级: "
 };
 
-/// Concrete design values, Tables 4.1.4-1/-2 and clauses 6.2.6, 6.2.16 (α of indirect reinforcement).
+/// Concrete design values, Tables 4.1.4-1/-2 and clauses 6.2.6, 6.2.16 (α of indirect reinforcement);
+/// the standard tensile strength ftk (Table 4.1.3-2) and the elastic modulus Ec (Table 4.1.5).
 struct ConcreteParams {
     const char* grade;  ///< list text and sheet name
     double fc;          ///< N/mm²
@@ -24,6 +25,8 @@ struct ConcreteParams {
     double beta1;
     double epsCu;
     double alphaIndirect;
+    double ftk;  ///< N/mm²
+    double Ec;   ///< ×10000 N/mm²
 };
 
 /// Steel design values, Table 4.2.3-1; Es in units of 100000 N/mm².
@@ -50,6 +53,8 @@ enum Col : unsigned {
     ColFy = 1u << 7,
     ColFyPrime = 1u << 8,
     ColEs = 1u << 9,
+    ColFtk = 1u << 10,
+    ColEc = 1u << 11,
 };
 
 enum class PickerKind { Safety, Concrete, Steel };
@@ -72,7 +77,7 @@ struct PickerConfig {
     int initial;
 };
 
-/// The grade pickers of all 29 forms (the bar-selection form has none).
+/// The grade pickers of every form (the bar-selection form has none).
 const std::vector<PickerConfig>& pickerConfigs();
 /// The configuration of one picker of one form, or nullptr.
 const PickerConfig* findPickerConfig(int dialogId, int controlId);

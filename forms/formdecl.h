@@ -72,6 +72,10 @@ struct Check {
 enum class Picture {
     None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar,
     ShearRect, ShearT, ShearI, ShearColumn, ShearSlab, BeamUniform, BeamPoint,
+    // Serviceability sections: rectangle, T, inverted T and I in the order of their shape picker.
+    SlsRect, SlsTee, SlsInvTee, SlsI, SlsTension, SlsCompression,
+    // The same four sections without the cover cs, for the deflection check.
+    DeflRect, DeflTee, DeflInvTee, DeflI,
 };
 
 /// A picture that follows one of the form's pickers: while it shows entry i, picture byPick[i].

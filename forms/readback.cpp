@@ -3,7 +3,9 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <limits>
 #include <optional>
+#include <set>
 
 #include "forms/numfield.h"
 
@@ -184,8 +186,10 @@ std::optional<ChoiceEcho> learnChoice(const FormEntry& e, const Control& c,
 std::optional<Echo> learnNumber(const FormEntry& e, const Control& c, double value,
                                 const std::vector<std::string_view>& base,
                                 const std::vector<Assignment>& context) {
-    const double tries[] = {value * 1.05, value * 0.95, value * 1.2, value * 0.8, value + 1, value - 1,
-                            value * 2,    value / 2,    value + 10,  value + 0.5};
+    // Large moves first, then small ones for inputs that other inputs hold within a few percent.
+    const double tries[] = {value * 1.05, value * 0.95,  value * 1.2,  value * 0.8,  value + 1,
+                            value - 1,    value * 2,     value / 2,    value + 10,   value + 0.5,
+                            value * 1.01, value * 0.99,  value + 0.1,  value - 0.1,  value * 1.002};
     for (double moved : tries) {
         if (moved == value) continue;
         auto as = context;
@@ -328,6 +332,13 @@ void settleHidden(const FormEntry& e, const std::vector<std::string_view>& targe
     }
 }
 
+// The labels of a sheet's lines: each line's text before its first "＝".
+std::set<std::string> labelsOf(const std::vector<std::string_view>& lines) {
+    std::set<std::string> labels;
+    for (std::string_view l : lines) labels.emplace(l.substr(0, l.find("＝")));
+    return labels;
+}
+
 struct FormTitle {
     std::string title;
     const FormEntry* entry;
@@ -405,12 +416,16 @@ ReadBack readBackSheet(std::string_view sheet) {
     if (!base) return fail("该计算书的计算表无法打开。", -1);
     const auto baseLines = sheetLinesOf(base->sheet);
     std::vector<Assignment> picks;
+    std::vector<const Control*> unnamed;
     for (const Control& c : decl.controls) {
         if (!c.isChoice() && c.kind != CtlKind::CheckBox) continue;
         auto ce = learnChoice(e, c, baseLines, {});
         // A choice the sheet names on a line of its own is read from it; one that only shows in
-        // the figures is found below, by calculating.
-        if (!ce || !namesEntries(*ce)) continue;
+        // the wording of other lines or in the figures is found below.
+        if (!ce || !namesEntries(*ce)) {
+            unnamed.push_back(&c);
+            continue;
+        }
         auto at = findRanked(target, ce->echo.prefix, ce->echo.rank);
         if (!at) return fail("计算书中找不到" + quoted(ce->echo.prefix) + "一行。", -1);
         const std::string_view shown = target[*at].substr(ce->echo.prefix.size());
@@ -424,6 +439,25 @@ ReadBack readBackSheet(std::string_view sheet) {
             return fail("第" + std::to_string(*at + 1) + "行" + quoted(target[*at]) + "无法读取。",
                         static_cast<int>(*at));
         if (found != defaultEntry(c) || shown != ce->shown[found]) picks.push_back({c.id, textOf(c, found)});
+    }
+
+    // A choice that changes the wording of lines: the entry whose sheet has the target's labels.
+    const auto targetLabels = labelsOf(target);
+    for (const Control* c : unnamed) {
+        int best = defaultEntry(*c), bestScore = std::numeric_limits<int>::min();
+        for (int i = 0; i < entriesOf(*c); ++i) {
+            auto as = picks;
+            as.push_back({c->id, textOf(*c, i)});
+            auto r = tryRun(e, as);
+            if (!r) continue;
+            int score = 0;
+            for (const auto& label : labelsOf(sheetLinesOf(r->sheet))) score += targetLabels.count(label) ? 1 : -1;
+            if (score > bestScore || (score == bestScore && i == defaultEntry(*c))) {
+                best = i;
+                bestScore = score;
+            }
+        }
+        if (best != defaultEntry(*c)) picks.push_back({c->id, textOf(*c, best)});
     }
 
     // The numbers, learnt in the state the picks put the form in.

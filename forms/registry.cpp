@@ -41,7 +41,12 @@ namespace tov {
     X(CShearSlabDlg) \
     X(CShearColumnDesignDlg) \
     X(CShearColumnCheckDlg) \
-    X(CShearBeamBentDesignDlg)
+    X(CShearBeamBentDesignDlg) \
+    X(CCrackFlexureDlg) \
+    X(CCrackFlexureDesignDlg) \
+    X(CCrackTensionDlg) \
+    X(CCrackCompressionDlg) \
+    X(CDeflectionDlg)
 
 #define TOVARIN_DECLARE(C) extern const FormEntry k##C##Entry;
 TOVARIN_FORMS(TOVARIN_DECLARE)
@@ -99,6 +104,11 @@ const std::vector<FormCommand>& formCommands() {
         {32843, "偏心受力构件斜截面配筋", "斜截面受剪(&J)", 223, "CShearColumnDesignDlg", "偏心受力构件斜截面受剪配筋计算", "偏心受力构件斜截面受剪配筋计算"},
         {32844, "偏心受力构件斜截面承载力", "斜截面受剪(&J)", 224, "CShearColumnCheckDlg", "偏心受力构件斜截面受剪承载力计算", "偏心受力构件斜截面受剪承载力计算"},
         {32845, "受弯构件斜截面配筋(箍筋和弯起钢筋)", "斜截面受剪(&J)", 225, "CShearBeamBentDesignDlg", "受弯构件斜截面受剪配筋计算（箍筋和弯起钢筋）", "受弯构件斜截面受剪配筋计算（箍筋和弯起钢筋）"},
+        {32850, "受弯构件裂缝宽度验算", "正常使用验算(&S)", 230, "CCrackFlexureDlg", "受弯构件裂缝宽度验算", "受弯构件裂缝宽度验算"},
+        {32851, "受弯构件按裂缝宽度控制配筋", "正常使用验算(&S)", 231, "CCrackFlexureDesignDlg", "受弯构件按裂缝宽度控制配筋", "受弯构件按裂缝宽度控制配筋"},
+        {32852, "轴心受拉和偏心受拉构件裂缝宽度验算", "正常使用验算(&S)", 232, "CCrackTensionDlg", "轴心受拉和偏心受拉构件裂缝宽度验算", "轴心受拉和偏心受拉构件裂缝宽度验算"},
+        {32853, "偏心受压构件裂缝宽度验算", "正常使用验算(&S)", 233, "CCrackCompressionDlg", "偏心受压构件裂缝宽度验算", "偏心受压构件裂缝宽度验算"},
+        {32854, "受弯构件挠度验算", "正常使用验算(&S)", 234, "CDeflectionDlg", "受弯构件挠度验算", "受弯构件挠度验算"},
     };
     return commands;
 }

@@ -60,7 +60,7 @@ TEST(CodeTables, EveryFormButBarSelectionHasItsPickers) {
         EXPECT_GE(p.initial, 0);
         EXPECT_LT(p.initial, pickerRows(p.kind));
         EXPECT_NE(p.columns, 0u);
-        for (unsigned bit = 1; bit <= ColEs; bit <<= 1)
+        for (unsigned bit = 1; bit <= ColEc; bit <<= 1)
             if (p.columns & bit) EXPECT_NO_THROW(columnValue(p.kind, 0, static_cast<Col>(bit)));
         if (p.kind == PickerKind::Safety) EXPECT_EQ(p.initial, 1) << p.dialogId;  // 二级
     }
@@ -71,7 +71,7 @@ TEST(CodeTables, EveryFormButBarSelectionHasItsPickers) {
         }
         EXPECT_EQ(configured.count(c.dialogId), 1u) << c.className;
     }
-    EXPECT_GE(formCommands().size(), 35u);  // the 29 normal-section forms and the 6 shear forms
+    EXPECT_EQ(formCommands().size(), 40u);  // 29 normal-section, 6 shear and 5 serviceability forms
 }
 
 TEST(CodeTables, SpiralFormsTakeCompressionStrengthForBarsAndTensionForHoops) {
@@ -94,5 +94,26 @@ TEST(CodeTables, MinimumRatios) {
     EXPECT_DOUBLE_EQ(rhoMinAll(13, 1), 0.70);  // C80, HRB335
 }
 
+}  // namespace
+}  // namespace tov
+
+namespace tov {
+namespace {
+// Tables 4.1.3-2 and 4.1.5. ft is ftk/1.4 to within the table's last digit (commentary 4.1.4);
+// Ec = 10⁵/(2.2 + 34.7/fcu,k) to within 0.025×10⁴ (commentary 4.1.5: the table rounds the formula).
+TEST(CodeTables, StandardTensileStrengthAndElasticModulus) {
+    EXPECT_DOUBLE_EQ(concreteGrades()[3].ftk, 2.01);   // C30
+    EXPECT_DOUBLE_EQ(concreteGrades()[3].Ec, 3.00);
+    EXPECT_DOUBLE_EQ(concreteGrades()[13].ftk, 3.11);  // C80
+    EXPECT_DOUBLE_EQ(concreteGrades()[13].Ec, 3.80);
+    for (std::size_t row = 0; row < concreteGrades().size(); ++row) {
+        const auto& c = concreteGrades()[row];
+        const double fcu = 15 + 5.0 * static_cast<double>(row);
+        EXPECT_NEAR(c.ft, c.ftk / 1.4, 0.01) << c.grade;
+        EXPECT_NEAR(c.Ec, 10.0 / (2.2 + 34.7 / fcu), 0.025) << c.grade;
+        EXPECT_EQ(columnValue(PickerKind::Concrete, static_cast<int>(row), ColFtk), c.ftk);
+        EXPECT_EQ(columnValue(PickerKind::Concrete, static_cast<int>(row), ColEc), c.Ec);
+    }
+}
 }  // namespace
 }  // namespace tov

@@ -65,7 +65,11 @@ TEST(ReadBack, EveryFormsSheetsCalculateAgainToTheSameSheet) {
             EXPECT_EQ(rb.form, e);
             MemoryReport again;
             RunResult second = runForm(*e, rb.assignments, again);
-            ASSERT_TRUE(second.outcome.ok()) << decl.className;
+            std::string typed, read;
+            for (const auto& a : as) typed += " " + std::to_string(a.id) + "=" + a.value;
+            for (const auto& a : rb.assignments) read += " " + std::to_string(a.id) + "=" + a.value;
+            ASSERT_TRUE(second.outcome.ok()) << decl.className << typed << "\n  read back:" << read << "\n  "
+                                             << second.outcome.message;
             const auto a = sheetLines(first.sheet), b = sheetLines(second.sheet);
             std::size_t i = 0;
             while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -228,7 +229,9 @@ private slots:
     void everySectionKindHasAPicture() {
         using P = tov::Picture;
         for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
-              P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab}) {
+              P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab, P::SlsRect, P::SlsTee,
+              P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression, P::DeflRect, P::DeflTee, P::DeflInvTee,
+              P::DeflI}) {
             QSvgRenderer r(pictureResource(p));
             QVERIFY2(r.isValid(), qPrintable(pictureResource(p)));
             QVERIFY(r.defaultSize().width() >= 150 && r.defaultSize().height() >= 150);
@@ -448,6 +451,7 @@ private slots:
                 QString page = QString::fromStdString(c.page);
                 if (page.endsWith(QStringLiteral(".chm"))) page = page.left(page.size() - 4) + QStringLiteral(".htm");
                 QCOMPARE(opened[0].toLocalFile(), QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(page));
+                QVERIFY(QFileInfo(opened[0].toLocalFile()).isFile());
                 QVERIFY(o.view.viewText().isEmpty());
                 ++seen;
             }

@@ -70,7 +70,9 @@ private slots:
         sheet.fill(Qt::lightGray);
         int n = 0;
         for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
-              P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab, P::BeamUniform, P::BeamPoint}) {
+              P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab, P::BeamUniform, P::BeamPoint,
+              P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression, P::DeflRect,
+              P::DeflTee, P::DeflInvTee, P::DeflI}) {
             const QString res = pictureResource(p);
             QSvgRenderer r(res);
             QImage img(r.defaultSize(), QImage::Format_ARGB32);
