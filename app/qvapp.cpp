@@ -48,15 +48,21 @@ CQvApp::CQvApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromUtf8(kProfileOrganization));
     setApplicationName(QString::fromUtf8(kProfileApplication));
     setWindowIcon(svgIcon(QStringLiteral(":/tovarin.svg")));
-    // Qt's own dialogs (file, print, font) in Chinese.
+    installQtTranslations(*this, QLocale::system());
+}
+
+QList<QTranslator*> installQtTranslations(QCoreApplication& app, const QLocale& locale) {
+    const QLocale chinese = locale.language() == QLocale::Chinese ? locale : QLocale(QLocale::Chinese, QLocale::China);
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {
-        auto* t = new QTranslator(this);
-        if (t->load(QString::fromLatin1(name), dir))
-            installTranslator(t);
+    QList<QTranslator*> installed;
+    for (const char* name : {"qtbase"}) {
+        auto* t = new QTranslator(&app);
+        if (t->load(chinese, QString::fromLatin1(name), QStringLiteral("_"), dir) && app.installTranslator(t))
+            installed << t;
         else
             delete t;
     }
+    return installed;
 }
 
 int CQvApp::run() {
@@ -100,7 +106,7 @@ int CQvApp::run() {
     }
     CMainFrame frame;
     if (!c.file.isEmpty() && !frame.openFile(c.file)) return 1;
-    frame.showMaximized();
+    frame.showAsLastTime();
     return exec();
 }
 

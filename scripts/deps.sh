@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-wqy-microhei
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-translations-l10n
   clang-14 libclang-rt-14-dev
   fonts-arphic-ukai fonts-arphic-uming poppler-utils xvfb xauth
 )
