@@ -59,6 +59,7 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::Spiral: return QStringLiteral(":/pictures/spiral.svg");
         case tov::Picture::EccRect: return QStringLiteral(":/pictures/eccrect.svg");
         case tov::Picture::Bar: return QStringLiteral(":/pictures/bar.svg");
+        case tov::Picture::EccTension: return QStringLiteral(":/pictures/ecctension.svg");
     }
     return {};
 }
@@ -84,6 +85,8 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             for (const auto& item : c.items) box->addItem(q(item));
             box->setMinimumContentsLength(8);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            // As wide as the fields at least, so that the column of values reads as one.
+            box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * kFieldDigits + 12);
             const int id = c.id;
             connect(box, &QComboBox::activated, this, [this, id] { form_.onSelect(*this, id); });
             w = box;

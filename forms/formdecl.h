@@ -68,7 +68,7 @@ struct Check {
 };
 
 /// Section picture kinds drawn beside a form's inputs.
-enum class Picture { None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar };
+enum class Picture { None, Rect, DoublyRect, TBeam, TRib, LRib, Column, Spiral, EccRect, Bar, EccTension };
 
 struct FormDecl {
     std::string className;

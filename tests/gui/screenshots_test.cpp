@@ -66,10 +66,10 @@ private slots:
         QVERIFY(w.exportPdf(dir_ + QStringLiteral("/report.pdf")));
         w.document()->setModified(false);
         using P = tov::Picture;
-        QImage sheet(5 * 260, 2 * 270, QImage::Format_ARGB32);
+        QImage sheet(5 * 350, 2 * 270, QImage::Format_ARGB32);
         sheet.fill(Qt::lightGray);
         int n = 0;
-        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar}) {
+        for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar, P::EccTension}) {
             const QString res = pictureResource(p);
             QSvgRenderer r(res);
             QImage img(r.defaultSize(), QImage::Format_ARGB32);
@@ -78,7 +78,7 @@ private slots:
             r.render(&painter);
             painter.end();
             img.save(dir_ + QStringLiteral("/picture-") + QFileInfo(res).baseName() + QStringLiteral(".png"));
-            QPainter(&sheet).drawImage((n % 5) * 260, (n / 5) * 270, img);
+            QPainter(&sheet).drawImage((n % 5) * 350, (n / 5) * 270, img);
             ++n;
         }
         sheet.save(dir_ + QStringLiteral("/pictures.png"));
