@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 
 #include "app/formdialog.h"
+#include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
@@ -55,6 +56,13 @@ private slots:
         }
         w.view()->moveCursor(QTextCursor::Start);
         w.grab().save(dir_ + QStringLiteral("/report.png"));
+        w.help();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* help = qobject_cast<HelpViewer*>(top); help && help->isVisible()) {
+                QVERIFY(QTest::qWaitForWindowExposed(help));
+                help->grab().save(dir_ + QStringLiteral("/help.png"));
+                help->close();
+            }
         QPrinter printer(QPrinter::HighResolution);
         QPrintPreviewWidget preview(&printer);
         connect(&preview, &QPrintPreviewWidget::paintRequested, &w, &CMainFrame::paintPages);
