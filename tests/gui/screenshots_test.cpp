@@ -53,6 +53,8 @@ private slots:
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             d.grab().save(dir_ + QStringLiteral("/form-everykind.png"));
+            d.calculate();  // with its verdict line
+            d.grab().save(dir_ + QStringLiteral("/form-everykind-calculated.png"));
         }
         w.view()->moveCursor(QTextCursor::Start);
         w.grab().save(dir_ + QStringLiteral("/report.png"));
