@@ -13,6 +13,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStyle>
+#include <QTimer>
 #include <QSignalBlocker>
 #include <QSvgRenderer>
 #include <QSvgWidget>
@@ -29,6 +35,9 @@ constexpr const char* kSpiralNote1 = "注：1、此处算出的轴心压力不�
 constexpr const char* kSpiralNote2 = "2、此处算出的轴心压力小于按普通箍筋算出的轴心压力时,应按普通箍筋计算轴心压力。";
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// Field width in digits: every field of a form has this one width.
+constexpr int kFieldDigits = 14;
 
 // The effective-length help ships as HTML; a ".chm" page name opens the same page.
 QString helpPageName(const std::string& page) {
@@ -67,6 +76,7 @@ QString pictureResource(tov::Picture picture) {
         case tov::Picture::DeflTee: return QStringLiteral(":/pictures/defltee.svg");
         case tov::Picture::DeflInvTee: return QStringLiteral(":/pictures/deflinvtee.svg");
         case tov::Picture::DeflI: return QStringLiteral(":/pictures/defli.svg");
+        case tov::Picture::EccTension: return QStringLiteral(":/pictures/ecctension.svg");
     }
     return {};
 }
@@ -74,12 +84,13 @@ QString pictureResource(tov::Picture picture) {
 FormDialog::FormDialog(tov::CalcForm& form, tov::ReportTarget& report, QWidget* parent)
     : QDialog(parent), form_(form), report_(report) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    // The forms' face is 宋体; AR PL UMing is its stand-in here (the usual face where it is missing).
-    QFont songti = font();
-    songti.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"), songti.family()});
-    setFont(songti);
+    // Labels and figures in a plain CJK sans, clear at any size.
+    QFont sans = font();
+    sans.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"), sans.family()});
+    setFont(sans);
     build();
     form_.open(*this);
+    recallInputs();
     followPicks();
 }
 
@@ -103,6 +114,8 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
             for (const auto& item : c.items) box->addItem(q(item));
             box->setMinimumContentsLength(8);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            // As wide as the fields at least, so that the column of values reads as one.
+            box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * kFieldDigits + 12);
             const int id = c.id;
             connect(box, &QComboBox::activated, this, [this, id] {
                 form_.onSelect(*this, id);
@@ -138,8 +151,8 @@ QWidget* FormDialog::makeControl(const tov::Control& c) {
         }
         default: {
             auto* e = new QLineEdit;
-            e->setAlignment(Qt::AlignCenter);
-            e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 14);
+            e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0")) * kFieldDigits + 12);
             if (c.kind == tov::CtlKind::DigitsEdit)
                 e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
             if (c.isResult()) {
@@ -174,7 +187,7 @@ void FormDialog::build() {
             if (g.title == title) return g;
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(10);
-        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
         // Controls of no group get a box without a title, so that they line up with the rest.
         auto* box = new QGroupBox(q(title));
         box->setLayout(grid);
@@ -205,6 +218,14 @@ void FormDialog::build() {
         w->installEventFilter(this);
         if (c.tab && !c.isResult()) order.push_back(w);
     }
+    // The verdict of the last sheet, under the results.
+    verdict_ = new QLabel;
+    verdict_->setObjectName(QStringLiteral("verdict"));
+    verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = verdict_->font();
+    bold.setBold(true);
+    verdict_->setFont(bold);
+    inputs->addWidget(verdict_);
     inputs->addStretch(1);
     // One label column for all groups, so that the fields of every group line up.
     int labelWidth = 0;
@@ -236,8 +257,19 @@ void FormDialog::build() {
         body->addLayout(pictureColumn);
     }
 
+    // The body scrolls when the screen is too short for it (large scale factors).
+    body_ = new QWidget;
+    body_->setObjectName(QStringLiteral("body"));
+    body_->setLayout(body);
+    body->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea;
+    scroll_->setWidget(body_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setFocusPolicy(Qt::NoFocus);
     auto* main = new QVBoxLayout(this);
-    main->addLayout(body);
+    main->addWidget(scroll_);
     if (decl.picture == tov::Picture::Spiral) {
         auto* note = new QLabel(QString::fromUtf8(kSpiralNote1) + u'\n' + QString::fromUtf8(kSpiralNote2));
         note->setObjectName(QStringLiteral("note"));
@@ -247,6 +279,13 @@ void FormDialog::build() {
 
     calc_ = new QPushButton(QStringLiteral("计算(&E)"));
     back_ = new QPushButton(QStringLiteral("返回(&C)"));
+    defaults_ = new QPushButton(QStringLiteral("默认值(&D)"));
+    defaults_->setObjectName(QStringLiteral("defaults"));
+    defaults_->setAutoDefault(false);
+    // Out of the Tab chain, which the declared controls and the two buttons make; Alt+D reaches it.
+    defaults_->setFocusPolicy(Qt::ClickFocus);
+    defaults_->setToolTip(QStringLiteral("各栏恢复为默认值"));
+    connect(defaults_, &QPushButton::clicked, this, &FormDialog::restoreDefaults);
     calc_->setObjectName(QStringLiteral("ctl%1").arg(decl.calcId));
     back_->setObjectName(QStringLiteral("ctl2"));
     calc_->setAutoDefault(true);
@@ -259,6 +298,7 @@ void FormDialog::build() {
     connect(calc_, &QPushButton::clicked, this, &FormDialog::calculate);
     connect(back_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(defaults_);
     buttons->addStretch(1);
     buttons->addWidget(calc_);
     buttons->addWidget(back_);
@@ -267,6 +307,23 @@ void FormDialog::build() {
 
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    fitToHeight(screen ? screen->availableGeometry().height() : 100000);
+}
+
+void FormDialog::fitToHeight(int available) {
+    body_->adjustSize();
+    const QSize content = body_->sizeHint();
+    // What the dialog needs besides the body: buttons, note, margins, and the title bar.
+    auto* main = layout();
+    const int rest = main->sizeHint().height() - scroll_->sizeHint().height() +
+                     style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+    const int room = std::max(available - rest, 4 * fontMetrics().height());
+    const bool scrolls = content.height() > room;
+    scroll_->setFixedHeight(scrolls ? room : content.height());
+    scroll_->setMinimumWidth(content.width() + (scrolls ? scroll_->verticalScrollBar()->sizeHint().width() : 0));
+    main->activate();
+    adjustSize();
 }
 
 QWidget* FormDialog::control(int id) const {
@@ -278,7 +335,79 @@ QWidget* FormDialog::control(int id) const {
 }
 
 void FormDialog::calculate() {
-    if (form_.onCalculate(*this, report_).ok()) emit calculated();
+    const tov::Outcome out = form_.onCalculate(*this, report_);
+    if (!out.ok()) return;
+    showVerdict();
+    rememberInputs();
+    emit calculated();
+}
+
+void FormDialog::showVerdict() {
+    const tov::Verdict& v = form_.verdict();
+    // Green for a section that passes, amber for one set by the detailing rules, red for a failure.
+    QColor colour = palette().color(QPalette::WindowText);
+    switch (v.kind) {
+        case tov::Verdict::Kind::Ok: colour = QColor(0, 128, 40); break;
+        case tov::Verdict::Kind::Detailing: colour = QColor(184, 110, 0); break;
+        case tov::Verdict::Kind::Fail: colour = QColor(200, 0, 0); break;
+        case tov::Verdict::Kind::None: break;
+    }
+    QPalette pal = verdict_->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    verdict_->setPalette(pal);
+    verdict_->setText(v.kind == tov::Verdict::Kind::None ? QString() : q(v.text));
+}
+
+namespace {
+QString memoryGroup(const tov::FormDecl& decl) { return QStringLiteral("Forms/") + q(decl.className); }
+}  // namespace
+
+void FormDialog::rememberInputs() const {
+    QSettings s;
+    s.beginGroup(memoryGroup(form_.decl()));
+    s.remove(QString());
+    for (const tov::Control& c : form_.decl().controls) {
+        const QString id = QString::number(c.id);
+        if (c.isInput())
+            s.setValue(QStringLiteral("field") + id, q(fieldText(c.id)));
+        else if (c.isChoice())
+            s.setValue(QStringLiteral("pick") + id, selection(c.id));
+        else if (c.kind == tov::CtlKind::CheckBox)
+            s.setValue(QStringLiteral("check") + id, isChecked(c.id));
+    }
+}
+
+void FormDialog::recallInputs() {
+    QSettings s;
+    s.beginGroup(memoryGroup(form_.decl()));
+    if (s.childKeys().isEmpty()) return;
+    // Picks first, through the form, so that what they enable and fill follows; then the fields
+    // as they were calculated.
+    for (const tov::Control& c : form_.decl().controls) {
+        const QString key = QStringLiteral("pick%1").arg(c.id);
+        if (!c.isChoice() || !s.contains(key)) continue;
+        const int index = s.value(key).toInt();
+        QWidget* w = control(c.id);
+        const int rows = qobject_cast<QComboBox*>(w)   ? qobject_cast<QComboBox*>(w)->count()
+                         : qobject_cast<QListWidget*>(w) ? qobject_cast<QListWidget*>(w)->count()
+                                                         : 0;
+        if (index < 0 || index >= rows || index == selection(c.id)) continue;
+        setSelection(c.id, index);
+        form_.onSelect(*this, c.id);
+    }
+    for (const tov::Control& c : form_.decl().controls) {
+        const QString id = QString::number(c.id);
+        if (c.isInput() && s.contains(QStringLiteral("field") + id))
+            setFieldText(c.id, s.value(QStringLiteral("field") + id).toString().toStdString());
+        else if (c.kind == tov::CtlKind::CheckBox && s.contains(QStringLiteral("check") + id))
+            setChecked(c.id, s.value(QStringLiteral("check") + id).toBool());
+    }
+}
+
+void FormDialog::restoreDefaults() {
+    form_.open(*this);
+    followPicks();
+    verdict_->clear();
 }
 
 std::string FormDialog::fieldText(int id) const {
@@ -333,6 +462,18 @@ void FormDialog::focusField(int id) {
     if (!w) return;
     w->setFocus(Qt::OtherFocusReason);
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+    // The field's label lights up for a moment, so that the eye finds the field refused.
+    auto it = labels_.find(id);
+    if (it == labels_.end()) return;
+    QLabel* label = it->second;
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, QColor(255, 214, 102));
+    label->setPalette(pal);
+    QTimer::singleShot(1500, label, [label] {
+        label->setAutoFillBackground(false);
+        label->setPalette(QPalette());
+    });
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {

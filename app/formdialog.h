@@ -11,6 +11,7 @@
 class QLabel;
 class QPushButton;
 class QSvgWidget;
+class QScrollArea;
 
 namespace tov::app {
 
@@ -26,8 +27,17 @@ public:
     QWidget* control(int id) const;
     QPushButton* calculateButton() const { return calc_; }
     QPushButton* returnButton() const { return back_; }
+    QPushButton* defaultsButton() const { return defaults_; }
+    /// The read-only line under the results that shows the last sheet's verdict.
+    QLabel* verdictLine() const { return verdict_; }
+    QScrollArea* bodyArea() const { return scroll_; }
     /// Runs Calculate as the button does.
     void calculate();
+    /// Back to the form's defaults (the 默认值 button).
+    void restoreDefaults();
+    /// Caps the dialog's height (title bar included) at the given height: the form body scrolls,
+    /// the buttons stay in view.
+    void fitToHeight(int available);
 
 signals:
     /// A Calculate produced its sheet.
@@ -55,6 +65,10 @@ private:
     QWidget* makeControl(const tov::Control& c);
     /// Pictures that follow a picker show the picture of its current entry.
     void followPicks();
+    void showVerdict();
+    /// The inputs and picks of the last Calculate, kept per form class.
+    void rememberInputs() const;
+    void recallInputs();
 
     tov::CalcForm& form_;
     tov::ReportTarget& report_;
@@ -62,6 +76,10 @@ private:
     std::map<int, QLabel*> labels_;
     QPushButton* calc_ = nullptr;
     QPushButton* back_ = nullptr;
+    QPushButton* defaults_ = nullptr;
+    QLabel* verdict_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* body_ = nullptr;
     bool centred_ = false;
     /// The pictures that follow pickers, with what each follows.
     std::vector<std::pair<QSvgWidget*, tov::PictureSwitch>> following_;

@@ -1,9 +1,10 @@
 #include "app/helppages.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+
+#include "app/helpviewer.h"
 
 namespace tov::app {
 
@@ -29,7 +30,7 @@ bool openHelpPage(const QString& name) {
 
 std::function<bool(const QUrl&)>& urlOpener() {
     static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
+        return HelpViewer::open(url) != nullptr;
     };
     return opener;
 }

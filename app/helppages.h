@@ -15,10 +15,10 @@ QStringList dataFolders();
 /// Absolute path of a help page in the data folders; empty when there is none.
 QString helpPagePath(const QString& name);
 
-/// Opens a help page with the desktop's handler. Returns false when the page is missing.
+/// Opens a help page in the built-in viewer. Returns false when the page is missing.
 bool openHelpPage(const QString& name);
 
-/// The function that hands a URL to the desktop (replaced by the tests).
+/// The function that shows a help page's URL (replaced by the tests).
 std::function<bool(const QUrl&)>& urlOpener();
 
 }  // namespace tov::app

@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 #include "app/helppages.h"
+#include "app/helpviewer.h"
 #include "app/pagelayout.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
@@ -52,6 +53,17 @@ const tov::FormCommand* formCommand(int id) {
     return nullptr;
 }
 
+// "无法打开 <file>：<reason>"; a reason that itself says the file cannot be opened follows the
+// file's name directly.
+QString openErrorText(const QString& path, const QString& reason) {
+    const QString file = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (reason.endsWith(QStringLiteral("无法打开。"))) return file + QStringLiteral("：") + reason;
+    return QStringLiteral("无法打开 %1：%2").arg(file, reason);
+}
+
+const QString kGeometryKey = QStringLiteral("Settings/WindowGeometry");
+const QString kMaximizedKey = QStringLiteral("Settings/WindowMaximized");
+
 QSettings profile() { return QSettings(QString::fromUtf8(kProfileOrganization), QString::fromUtf8(kProfileApplication)); }
 }  // namespace
 
@@ -66,6 +78,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     connect(view_, &CQvView::statusMessage, this, [this](const QString& m) { statusBar()->showMessage(m, 8000); });
     setWindowIcon(svgIcon(QStringLiteral(":/tovarin.svg")));
     resize(900, 680);
+    view_->restoreSavedFont();
     doc_->newDocument();
     updateRecentActions();
     view_->setFocus();
@@ -180,6 +193,8 @@ void CMainFrame::createMenus() {
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(addCommand(helpMenu, cmd::Help, QStringLiteral("帮助(&H)"), "帮助\n帮助"), &QAction::triggered,
             this, &CMainFrame::help);
+    connect(addCommand(helpMenu, cmd::About, QStringLiteral("关于 Tovarin(&A)..."), "显示程序的版本、依据的规范和许可\n关于"),
+            &QAction::triggered, this, &CMainFrame::about);
 }
 
 void CMainFrame::createToolBar() {
@@ -251,7 +266,7 @@ bool CMainFrame::maybeSave() {
 bool CMainFrame::openFile(const QString& path) {
     const tov::FileResult r = doc_->open(path);
     if (!r.ok()) {
-        QMessageBox::warning(this, kAppTitle, QString::fromStdString(r.error));
+        QMessageBox::warning(this, kAppTitle, openErrorText(path, QString::fromStdString(r.error)));
         return false;
     }
     addRecentFile(doc_->pathName());
@@ -280,8 +295,11 @@ bool CMainFrame::saveFile(const QString& path) {
     }
     if (!r.ok()) {
         QMessageBox box(QMessageBox::Critical, kAppTitle, QStringLiteral("保存文档失败。"), QMessageBox::Ok, this);
-        if (r.error != "保存文档失败。") box.setInformativeText(QString::fromStdString(r.error));
-        else if (!r.reason.empty()) box.setInformativeText(QString::fromStdString(r.reason) + QStringLiteral("。"));
+        // Which file, and why, when the reason says more than the headline.
+        QString where = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        if (r.error != "保存文档失败。") where += QStringLiteral("：") + QString::fromStdString(r.error);
+        else if (!r.reason.empty()) where += QStringLiteral("：") + QString::fromStdString(r.reason) + QStringLiteral("。");
+        box.setInformativeText(where);
         box.exec();
         return false;
     }
@@ -321,7 +339,7 @@ QPrinter& CMainFrame::printer() {
 }
 
 void CMainFrame::paintPages(QPrinter* p) {
-    paintReport(*p, view_->viewText(), view_->font(), QDir::toNativeSeparators(doc_->pathName()));
+    paintReport(*p, view_->viewText(), view_->reportFont(), QDir::toNativeSeparators(doc_->pathName()));
 }
 
 void CMainFrame::filePrint() {
@@ -362,8 +380,10 @@ bool CMainFrame::exportPdf(const QString& path) {
                              QStringLiteral("%1 就是报告文件本身，未写入。").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    if (!writeReportPdf(path, view_->viewText(), view_->font(), QDir::toNativeSeparators(doc_->pathName()), &error)) {
-        QMessageBox::warning(this, kAppTitle, error);
+    if (!writeReportPdf(path, view_->viewText(), view_->reportFont(), QDir::toNativeSeparators(doc_->pathName()), &error)) {
+        const QString shown = QDir::toNativeSeparators(path);
+        QMessageBox::warning(this, kAppTitle,
+                             error.contains(shown) ? error : QStringLiteral("无法输出 %1：%2").arg(shown, error));
         return false;
     }
     statusBar()->showMessage(QStringLiteral("已输出 %1").arg(QDir::toNativeSeparators(path)), 4000);
@@ -384,11 +404,30 @@ void CMainFrame::help() {
         statusBar()->showMessage(QStringLiteral("找不到帮助文件 qvhelp.htm。"), 4000);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* e) {
-    if (maybeSave())
-        e->accept();
+void CMainFrame::about() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("关于 Tovarin"), aboutText(), QMessageBox::Ok, this);
+    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    box.exec();
+}
+
+void CMainFrame::showAsLastTime() {
+    QSettings s = profile();
+    if (!s.contains(kGeometryKey) || !restoreGeometry(s.value(kGeometryKey).toByteArray()) ||
+        s.value(kMaximizedKey, true).toBool())
+        showMaximized();
     else
+        show();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!maybeSave()) {
         e->ignore();
+        return;
+    }
+    QSettings s = profile();
+    s.setValue(kGeometryKey, saveGeometry());
+    s.setValue(kMaximizedKey, isMaximized());
+    e->accept();
 }
 
 QStringList CMainFrame::recentFiles() const {

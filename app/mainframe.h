@@ -21,7 +21,7 @@ inline constexpr int FileNew = 57600, FileOpen = 57601, FileSave = 57603, FileSa
                      PrintSetup = 57606, Print = 57607, PrintPreview = 57609, Mru1 = 57616,
                      Exit = 57665, Undo = 57643, Cut = 57635, Copy = 57634, Paste = 57637,
                      ToolBar = 59392, StatusBar = 59393, Font = 32771, Help = 32778,
-                     ExportPdf = 32900, NmCurve = 32901;
+                     ExportPdf = 32900, NmCurve = 32901, About = 32902;
 }
 
 /// The profile of the recent-file list.
@@ -53,6 +53,9 @@ public:
     /// Paints the report's pages on a printer (print and preview both come here).
     void paintPages(QPrinter* printer);
     QStringList recentFiles() const;
+    /// Shows the window with the size, place and maximised state it had when last closed
+    /// (maximised the first time).
+    void showAsLastTime();
 
 public slots:
     void fileNew();
@@ -64,6 +67,7 @@ public slots:
     void filePrintSetup();
     void fileExportPdf();
     void help();
+    void about();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -52,15 +52,21 @@ CQvApp::CQvApp(int& argc, char** argv) : QApplication(argc, argv) {
     // QApplication took the numeric conventions of the user's locale (a decimal comma under
     // de_DE): the forms read and write their numbers with a decimal point, whatever the locale.
     std::setlocale(LC_NUMERIC, "C");
-    // Qt's own dialogs (file, print, font) in Chinese.
+    installQtTranslations(*this, QLocale::system());
+}
+
+QList<QTranslator*> installQtTranslations(QCoreApplication& app, const QLocale& locale) {
+    const QLocale chinese = locale.language() == QLocale::Chinese ? locale : QLocale(QLocale::Chinese, QLocale::China);
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {
-        auto* t = new QTranslator(this);
-        if (t->load(QString::fromLatin1(name), dir))
-            installTranslator(t);
+    QList<QTranslator*> installed;
+    for (const char* name : {"qtbase"}) {
+        auto* t = new QTranslator(&app);
+        if (t->load(chinese, QString::fromLatin1(name), QStringLiteral("_"), dir) && app.installTranslator(t))
+            installed << t;
         else
             delete t;
     }
+    return installed;
 }
 
 int CQvApp::run() {
@@ -108,7 +114,7 @@ int CQvApp::run() {
     }
     CMainFrame frame;
     if (!c.file.isEmpty() && !frame.openFile(c.file)) return 1;
-    frame.showMaximized();
+    frame.showAsLastTime();
     return exec();
 }
 

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QLocale>
 #include <QStringList>
+
+class QTranslator;
 
 namespace tov::app {
 
@@ -16,6 +19,11 @@ struct CommandLine {
 
 /// Parses the arguments after the program name.
 CommandLine parseCommandLine(const QStringList& args);
+
+/// Installs Qt's own translations (file, font and print dialogs, message-box buttons) for a
+/// locale: the locale's own when it is Chinese, simplified Chinese otherwise, since the whole
+/// program speaks Chinese. Returns what it installed.
+QList<QTranslator*> installQtTranslations(QCoreApplication& app, const QLocale& locale);
 
 class CQvApp : public QApplication {
     Q_OBJECT

@@ -8,6 +8,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStringDecoder>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTimer>
+#include <QWheelEvent>
+#include <cmath>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -17,6 +22,11 @@
 #include "forms/registry.h"
 
 namespace tov::app {
+
+namespace {
+const QString kFontKey = QStringLiteral("Settings/ReportFont");
+constexpr int kZoomMin = -6, kZoomMax = 14;
+}  // namespace
 
 CQvView::CQvView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -29,6 +39,11 @@ CQvView::CQvView(QWidget* parent) : QPlainTextEdit(parent) {
         cachedSize_.reset();
     });
     updateTabStops();
+    displayFont_ = font();
+    flash_ = new QTimer(this);
+    flash_->setSingleShot(true);
+    flash_->setInterval(1500);
+    connect(flash_, &QTimer::timeout, this, [this] { setExtraSelections({}); });
 }
 
 QString CQvView::viewText() const {
@@ -163,8 +178,12 @@ bool CQvView::replaceWholeText(const std::string& text) {
     if (text.size() >= current.size() && text.compare(0, current.size(), current) == 0 &&
         !(!current.empty() && current.back() == '\r' && text.size() > current.size() &&
           text[current.size()] == '\n')) {
-        return appendTail(fromCrLf(QString::fromUtf8(text.data() + current.size(),
-                                                     static_cast<qsizetype>(text.size() - current.size()))));
+        const int start = document()->characterCount() - 1;
+        if (!appendTail(fromCrLf(QString::fromUtf8(text.data() + current.size(),
+                                                   static_cast<qsizetype>(text.size() - current.size())))))
+            return false;
+        showSheet(start);
+        return true;
     }
     const QString next = fromCrLf(QString::fromStdString(text));
     const std::size_t size = sizeOf(next);
@@ -177,6 +196,25 @@ bool CQvView::replaceWholeText(const std::string& text) {
     c.select(QTextCursor::Document);
     c.insertText(next);
     return true;
+}
+
+void CQvView::showSheet(int position) {
+    // The sheet's title: the first line of the new text that is not blank.
+    QTextBlock b = document()->findBlock(position);
+    while (b.isValid() && b.text().trimmed().isEmpty() && b.next().isValid()) b = b.next();
+    if (!b.isValid()) return;
+    lastSheet_ = b.position();
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(b.position());
+    mark.cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    mark.format.setBackground(QColor(255, 244, 190));
+    setExtraSelections({mark});
+    flash_->start();
+    // The scroll bar counts visual lines; the last page cannot scroll further than its end.
+    const int line = b.firstLineNumber();
+    verticalScrollBar()->setValue(line);
+    QTimer::singleShot(0, this, [this, line] { verticalScrollBar()->setValue(line); });
 }
 
 void CQvView::clearReport() {
@@ -221,6 +259,16 @@ tov::FileResult CQvView::saveFile(const QString& path, const tov::FileStamp* exp
 }
 
 void CQvView::keyPressEvent(QKeyEvent* e) {
+    // Ctrl+= and Ctrl++ zoom in, Ctrl+- out, Ctrl+0 back to the chosen size.
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods == Qt::ControlModifier) {
+        const int k = e->key();
+        if (k == Qt::Key_Equal || k == Qt::Key_Plus || k == Qt::Key_Minus || k == Qt::Key_0) {
+            zoomBy(k == Qt::Key_Minus ? -1 : k == Qt::Key_0 ? -zoom_ : 1);
+            e->accept();
+            return;
+        }
+    }
     if (!isReadOnly()) {
         QString insert;
         const QString t = e->text();
@@ -302,12 +350,42 @@ void CQvView::showNmDiagram() {
 void CQvView::chooseFont() {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, font(), this, QStringLiteral("字体"));
-    if (ok) setDisplayFont(f);
+    if (!ok) return;
+    setDisplayFont(f);
+    QSettings().setValue(kFontKey, f.toString());
 }
 
 void CQvView::setDisplayFont(const QFont& font) {
-    setFont(font);
+    displayFont_ = font;
+    zoomBy(0);
+}
+
+void CQvView::restoreSavedFont() {
+    QFont f;
+    const QString saved = QSettings().value(kFontKey).toString();
+    if (!saved.isEmpty() && f.fromString(saved)) setDisplayFont(f);
+}
+
+void CQvView::zoomBy(int steps) {
+    zoom_ = std::clamp(zoom_ + steps, kZoomMin, kZoomMax);
+    QFont f = displayFont_;
+    const double scale = std::pow(1.1, zoom_);
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * scale);
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(f.pixelSize() * scale))));
+    setFont(f);
     updateTabStops();
+}
+
+void CQvView::wheelEvent(QWheelEvent* e) {
+    if (e->modifiers() & Qt::ControlModifier) {
+        const int steps = e->angleDelta().y() / 120;
+        if (steps != 0) zoomBy(steps);
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(e);
 }
 
 }  // namespace tov::app

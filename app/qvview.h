@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <optional>
 
+class QTimer;
+
 #include "app/linebreaks.h"
 #include "forms/calcreport.h"
 #include "forms/reportfile.h"
@@ -52,9 +54,18 @@ public:
     const std::optional<tov::section::FormSection>& lastSection() const { return lastSection_; }
     /// Shows the N–M diagram of that section, or says in a message box why there is none.
     void showNmDiagram();
-    /// The font chooser (display font only).
+    /// The font chooser (display font only); the choice is kept for the next session.
     void chooseFont();
     void setDisplayFont(const QFont& font);
+    /// The font chosen for the report, without the zoom: the printed pages use it.
+    const QFont& reportFont() const { return displayFont_; }
+    /// Takes the font kept from an earlier session, if any.
+    void restoreSavedFont();
+    /// Zoom of the view only, in steps of 10 % (0: the chosen font's size).
+    void zoomBy(int steps);
+    int zoomSteps() const { return zoom_; }
+    /// Position where the last appended sheet begins (−1 before any).
+    int lastSheetStart() const { return lastSheet_; }
 
 signals:
     /// A message for the status bar.
@@ -65,6 +76,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void changeEvent(QEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void refuseTooLarge() const;
@@ -74,6 +86,8 @@ private:
     const std::string& coreText() const;
     /// Inserts view text at the end as one undo step, within the size limit.
     bool appendTail(const QString& tail);
+    /// Scrolls a sheet appended at a position to the top of the view and marks it for a moment.
+    void showSheet(int position);
 
     tov::ReportEncoding encoding_ = tov::ReportEncoding::Gbk;
     LineEnd lineEnd_ = LineEnd::CrLf;
@@ -88,6 +102,10 @@ private:
     bool appending_ = false;  ///< inside appendTail's own insertion
     std::optional<tov::section::FormSection> lastSection_;
     bool lastRectWithout_ = false;  ///< the last rectangular calculation gave no areas to draw
+    QFont displayFont_;
+    int zoom_ = 0;
+    int lastSheet_ = -1;
+    QTimer* flash_ = nullptr;  ///< ends the mark of a new sheet
 };
 
 }  // namespace tov::app

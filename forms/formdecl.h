@@ -76,6 +76,7 @@ enum class Picture {
     SlsRect, SlsTee, SlsInvTee, SlsI, SlsTension, SlsCompression,
     // The same four sections without the cover cs, for the deflection check.
     DeflRect, DeflTee, DeflInvTee, DeflI,
+    EccTension,
 };
 
 /// A picture that follows one of the form's pickers: while it shows entry i, picture byPick[i].

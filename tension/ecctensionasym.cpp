@@ -305,7 +305,7 @@ const FormDecl& designDecl() {
         s.dialogId = 188;
         s.commandId = 32822;
         s.title = "不对称配筋(矩形截面)偏心受拉构件正截面配筋计算(求As',As)";
-        s.picture = Picture::EccRect;
+        s.picture = Picture::EccTension;
         s.calcId = 1018;
         const char* g = "设计要求";
         const char* res = "计算结果";
@@ -463,7 +463,7 @@ const FormDecl& knownDecl() {
         s.dialogId = 196;
         s.commandId = 32826;
         s.title = "不对称配筋矩形截面偏心受拉构件正截面配筋计算(已知As',求As)";
-        s.picture = Picture::EccRect;
+        s.picture = Picture::EccTension;
         s.calcId = 1018;
         const char* g = "设计要求";
         s.controls = {
@@ -637,7 +637,7 @@ const FormDecl& checkDecl() {
         s.dialogId = 206;
         s.commandId = 32833;
         s.title = "不对称配筋矩形截面偏心受拉构件正截面承载力计算";
-        s.picture = Picture::EccRect;
+        s.picture = Picture::EccTension;
         s.calcId = 1018;
         const char* g = "设计要求";
         s.controls = {

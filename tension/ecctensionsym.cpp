@@ -60,7 +60,7 @@ const FormDecl& designDecl() {
         s.dialogId = 194;
         s.commandId = 32825;
         s.title = "对称配筋矩形截面偏心受拉构件正截面配筋计算";
-        s.picture = Picture::EccRect;
+        s.picture = Picture::EccTension;
         s.calcId = 1018;
         const char* g = "设计要求";
         s.controls = {
@@ -144,7 +144,7 @@ const FormDecl& checkDecl() {
         s.dialogId = 204;
         s.commandId = 32832;
         s.title = "对称配筋(矩形截面)偏心受拉构件正截面承载力计算(已知e0,求Nu)";
-        s.picture = Picture::EccRect;
+        s.picture = Picture::EccTension;
         s.calcId = 1018;
         const char* g = "设计要求";
         s.controls = {

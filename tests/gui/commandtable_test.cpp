@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(menuTexts(topMenu(w, "编辑(&E)")),
                  (QStringList{"撤消(&U)", "-", "剪切(&T)", "复制(&C)", "粘贴(&P)"}));
         QCOMPARE(menuTexts(topMenu(w, "查看(&V)")), (QStringList{"工具栏(&T)", "状态栏(&S)", "-", "字体(&F)", "-", "截面N-M相关曲线(&N)..."}));
-        QCOMPARE(menuTexts(topMenu(w, "帮助(&H)")), (QStringList{"帮助(&H)"}));
+        QCOMPARE(menuTexts(topMenu(w, "帮助(&H)")), (QStringList{"帮助(&H)", "关于 Tovarin(&A)..."}));
         QVERIFY(!w.action(cmd::Mru1 + 100)->isEnabled());  // the greyed placeholder
     }
 

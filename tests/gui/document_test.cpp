@@ -72,7 +72,7 @@ private slots:
         Shown shown;
         answerMessage(&shown);
         QVERIFY(!w.openFile(dir + QStringLiteral("/big.txt")));
-        QCOMPARE(shown.text, QStringLiteral("该文件太大，无法打开。"));
+        QCOMPARE(shown.text, QDir::toNativeSeparators(dir + QStringLiteral("/big.txt")) + QStringLiteral("：该文件太大，无法打开。"));
         QCOMPARE(w.view()->viewText(), QStringLiteral("kept"));
         QCOMPARE(w.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("无标题 - Tovarin"));
         QVERIFY(w.openFile(dir + QStringLiteral("/limit.txt")));

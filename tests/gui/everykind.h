@@ -43,11 +43,16 @@ protected:
         r.AppendValueLine("　　　　N＝", value(1024), "%30.1f", "（kN）");
         setText(1061, checked(1064) ? "剪力墙" : "大偏心受压");
         setValue(1023, value(1024) * 2);
+        // A verdict of each kind: by the shape picked, none for a wall.
+        using K = tov::Verdict::Kind;
+        static const std::pair<K, const char*> kinds[] = {
+            {K::Ok, "满足要求"}, {K::Detailing, "按最小配筋率构造配筋"}, {K::Fail, "超筋，应加大截面"}};
+        if (!checked(1064)) setVerdict(kinds[pick(1039)].first, kinds[pick(1039)].second);
         return sheet();
     }
     void onChoice(tov::FormView& ui, int id, int index) override {
         ++choices;
-        setEnabledState(1038, id == 1039 && index == 1);
+        if (id == 1039) setEnabledState(1038, index == 1);
         CalcForm::onChoice(ui, id, index);
     }
 };

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 
@@ -118,7 +120,7 @@ private slots:
                     default: {
                         auto* edit = qobject_cast<QLineEdit*>(w);
                         QVERIFY2(edit, name);
-                        QCOMPARE(edit->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+                        QCOMPARE(edit->alignment() & Qt::AlignRight, Qt::AlignRight);
                         QCOMPARE(edit->isReadOnly(), c.isResult());
                         if (c.isResult()) QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), name);
                         // The fields show what the opening step set (defaults, then the form's own work).
@@ -458,6 +460,107 @@ private slots:
         urlOpener() = saved;
         QDir::setCurrent(cwd);
         if (seen == 0) QSKIP("no form with a \"?\" button in the core yet");
+    }
+
+    // Under the results, the verdict of the last sheet in its colour: green, amber, red; blank
+    // when the form gives none.
+    void verdictLineShowsTheOutcomeInItsColour() {
+        CQvView view;
+        EveryKindForm form;
+        FormDialog d(form, view, &view);
+        QVERIFY(d.verdictLine()->text().isEmpty());
+        QVERIFY(d.verdictLine()->mapTo(&d, QPoint()).y() > d.control(1023)->mapTo(&d, QPoint()).y());
+        for (int pick = 0; pick < 3; ++pick) {
+            d.setSelection(1039, pick);
+            form.onSelect(d, 1039);
+            d.calculate();
+            QCOMPARE(d.verdictLine()->text(), QString::fromStdString(form.verdict().text));
+            QVERIFY(!d.verdictLine()->text().isEmpty());
+            const QColor c = d.verdictLine()->palette().color(QPalette::WindowText);
+            if (pick == 0) QVERIFY2(c.green() > 2 * c.red() && c.green() > 2 * c.blue(), qPrintable(c.name()));
+            if (pick == 1) QVERIFY2(c.red() > c.green() && c.green() > c.blue() + 60, qPrintable(c.name()));
+            if (pick == 2) QVERIFY2(c.red() > 2 * c.green() && c.red() > 2 * c.blue(), qPrintable(c.name()));
+        }
+        d.setChecked(1064, true);
+        d.calculate();
+        QVERIFY(d.verdictLine()->text().isEmpty());
+    }
+
+    // A form opens as it was last calculated (typing after that is not kept); 默认值 goes back
+    // to the declaration's values, picks and enabled fields.
+    void formsRememberTheLastCalculationAndDefaultsRestore() {
+        CQvView view;
+        {
+            EveryKindForm form;
+            FormDialog d(form, view, &view);
+            d.setSelection(1039, 1);
+            form.onSelect(d, 1039);
+            d.setSelection(1008, 2);
+            form.onSelect(d, 1008);
+            d.setFieldText(1024, "455");
+            d.setChecked(1064, true);
+            d.calculate();
+            d.setFieldText(1024, "999");
+        }
+        EveryKindForm form;
+        FormDialog d(form, view, &view);
+        QCOMPARE(d.fieldText(1024), std::string("455"));
+        QCOMPARE(d.selection(1039), 1);
+        QCOMPARE(d.selection(1008), 2);
+        QVERIFY(d.isChecked(1064));
+        QVERIFY(d.control(1038)->isEnabled());  // the form's own reaction to the pick ran
+        QCOMPARE(d.defaultsButton()->text(), QStringLiteral("默认值(&D)"));
+        QTest::mouseClick(d.defaultsButton(), Qt::LeftButton);
+        QCOMPARE(d.fieldText(1024), std::string("310"));
+        QCOMPARE(d.selection(1039), 0);
+        QVERIFY(!d.isChecked(1064));
+        QVERIFY(!d.control(1038)->isEnabled());
+    }
+
+    // The tallest form on a short screen: the body scrolls, 计算 and 返回 stay inside the dialog.
+    void tallFormsScrollAndKeepTheirButtonsInView() {
+        const tov::FormEntry* tallest = nullptr;
+        int most = 0;
+        for (const tov::FormEntry* e : tov::formRegistry()) {
+            auto form = e->make();
+            CQvView view;
+            FormDialog d(*form, view);
+            d.fitToHeight(100000);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QCOMPARE(d.bodyArea()->verticalScrollBar()->maximum(), 0);  // room enough: no scrolling
+            if (d.sizeHint().height() > most) most = d.sizeHint().height(), tallest = e;
+        }
+        QVERIFY(tallest);
+        Open o(*tallest);
+        const int available = most * 2 / 3;
+        o.dialog->fitToHeight(available);
+        QTest::qWait(10);
+        QVERIFY2(o.dialog->height() <= available, qPrintable(QString::number(o.dialog->height())));
+        QVERIFY(o.dialog->bodyArea()->verticalScrollBar()->maximum() > 0);
+        for (QWidget* b : {static_cast<QWidget*>(o.dialog->calculateButton()), static_cast<QWidget*>(o.dialog->returnButton())}) {
+            QVERIFY(b->isVisible());
+            QVERIFY(o.dialog->rect().contains(QRect(b->mapTo(o.dialog.get(), QPoint()), b->size())));
+        }
+    }
+
+    // A refused field is selected and its label lit for a moment.
+    void refusedFieldLabelIsHighlighted() {
+        CQvView view;
+        EveryKindForm form;
+        FormDialog d(form, view, &view);
+        d.show();
+        d.setFieldText(1044, "4.8.0");
+        answerMessage(nullptr);
+        d.calculate();
+        QLabel* label = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            if (l->buddy() == d.control(1044)) label = l;
+        QVERIFY(label);
+        QVERIFY(label->autoFillBackground());
+        QVERIFY(label->palette().color(QPalette::Window) != d.palette().color(QPalette::Window));
+        QCOMPARE(qobject_cast<QLineEdit*>(d.control(1044))->selectedText(), QStringLiteral("4.8.0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!label->autoFillBackground(), 4000);
     }
 };
 

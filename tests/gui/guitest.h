@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -96,8 +97,12 @@ private:
     QStringList left_;
 };
 
+// Each test starts with forms that remember nothing.
 #define TOV_WATCHDOG_SLOTS                                                              \
-    void init() { watchdog_.start(); }                                                  \
+    void init() {                                                                       \
+        QSettings().remove(QStringLiteral("Forms"));                                    \
+        watchdog_.start();                                                              \
+    }                                                                                   \
     void cleanup() {                                                                    \
         if (!watchdog_.finish())                                                        \
             QFAIL(qPrintable(QStringLiteral("modal dialog left open: ") + watchdog_.left())); \

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QWheelEvent>
 
 #include "app/formdialog.h"
 #include "app/qvview.h"
@@ -85,7 +86,7 @@ private slots:
         QCOMPARE(changes[0][0], static_cast<int>(lines.size()));
         QCOMPARE(changes[0][1], 0);
         QCOMPARE(v.textCursor().position(), 7);
-        QCOMPARE(v.verticalScrollBar()->value(), 40);
+        QVERIFY(v.verticalScrollBar()->value() > 40);  // the new sheet is brought into view
         QVERIFY(v.document()->isModified());
         v.undo();
         QCOMPARE(v.wholeText(), before);
@@ -289,6 +290,51 @@ private slots:
         QFont f(QStringLiteral("DejaVu Sans Mono"), 20);
         v.setDisplayFont(f);
         QCOMPARE(v.tabStopDistance(), 4 * QFontMetricsF(v.font()).averageCharWidth());
+    }
+
+    // After Calculate the new sheet's title is the view's top line and the sheet is marked for a
+    // moment; the caret stays and one undo takes the sheet away.
+    void newSheetComesToTheTopAndIsMarked() {
+        CQvView v;
+        v.resize(500, 300);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QString lines;
+        for (int i = 0; i < 300; ++i) lines += QStringLiteral("第%1行\n").arg(i);
+        v.setPlainText(lines);
+        QTextCursor c = v.textCursor();
+        c.setPosition(7);
+        v.setTextCursor(c);
+        const std::string before = v.wholeText();
+        std::string sheet = "\r\n─────计算书─────\r\n";
+        for (int i = 0; i < 100; ++i) sheet += "　　　　As＝" + std::to_string(i) + "\r\n";
+        QVERIFY(v.replaceWholeText(before + sheet));
+        QTest::qWait(20);
+        const QTextBlock top = v.cursorForPosition(QPoint(4, 4)).block();
+        QCOMPARE(top.text(), QStringLiteral("─────计算书─────"));
+        QCOMPARE(v.textCursor().position(), 7);
+        QCOMPARE(v.extraSelections().size(), 1);
+        QCOMPARE(v.extraSelections()[0].cursor.selectionStart(), top.position());
+        QTRY_VERIFY_WITH_TIMEOUT(v.extraSelections().isEmpty(), 4000);
+        v.undo();
+        QCOMPARE(v.wholeText(), before);
+    }
+
+    // Ctrl+=, Ctrl+- and Ctrl+wheel zoom the view by 10 % a step; the report's font stays.
+    void zoomKeysAndWheel() {
+        CQvView v;
+        v.setDisplayFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
+        QTest::keyClick(&v, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(v.font().pointSizeF(), 11.0);
+        QTest::keyClick(&v, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(&v, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(qAbs(v.font().pointSizeF() - 10 / 1.1) < 0.01);
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(v.viewport(), &wheel);
+        QCOMPARE(v.zoomSteps(), 1);
+        QCOMPARE(v.reportFont().pointSizeF(), 10.0);
+        QVERIFY(v.viewText().isEmpty());  // no key went into the text
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 
 #include "app/formdialog.h"
+#include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
@@ -52,9 +53,18 @@ private slots:
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             d.grab().save(dir_ + QStringLiteral("/form-everykind.png"));
+            d.calculate();  // with its verdict line
+            d.grab().save(dir_ + QStringLiteral("/form-everykind-calculated.png"));
         }
         w.view()->moveCursor(QTextCursor::Start);
         w.grab().save(dir_ + QStringLiteral("/report.png"));
+        w.help();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* help = qobject_cast<HelpViewer*>(top); help && help->isVisible()) {
+                QVERIFY(QTest::qWaitForWindowExposed(help));
+                help->grab().save(dir_ + QStringLiteral("/help.png"));
+                help->close();
+            }
         QPrinter printer(QPrinter::HighResolution);
         QPrintPreviewWidget preview(&printer);
         connect(&preview, &QPrintPreviewWidget::paintRequested, &w, &CMainFrame::paintPages);
@@ -66,13 +76,13 @@ private slots:
         QVERIFY(w.exportPdf(dir_ + QStringLiteral("/report.pdf")));
         w.document()->setModified(false);
         using P = tov::Picture;
-        QImage sheet(5 * 260, 4 * 270, QImage::Format_ARGB32);
+        QImage sheet(5 * 350, 6 * 270, QImage::Format_ARGB32);
         sheet.fill(Qt::lightGray);
         int n = 0;
         for (P p : {P::Rect, P::DoublyRect, P::TBeam, P::TRib, P::LRib, P::Column, P::Spiral, P::EccRect, P::Bar,
               P::ShearRect, P::ShearT, P::ShearI, P::ShearColumn, P::ShearSlab, P::BeamUniform, P::BeamPoint,
               P::SlsRect, P::SlsTee, P::SlsInvTee, P::SlsI, P::SlsTension, P::SlsCompression, P::DeflRect,
-              P::DeflTee, P::DeflInvTee, P::DeflI}) {
+              P::DeflTee, P::DeflInvTee, P::DeflI, P::EccTension}) {
             const QString res = pictureResource(p);
             QSvgRenderer r(res);
             QImage img(r.defaultSize(), QImage::Format_ARGB32);
@@ -81,7 +91,7 @@ private slots:
             r.render(&painter);
             painter.end();
             img.save(dir_ + QStringLiteral("/picture-") + QFileInfo(res).baseName() + QStringLiteral(".png"));
-            QPainter(&sheet).drawImage((n % 5) * 260, (n / 5) * 270, img);
+            QPainter(&sheet).drawImage((n % 5) * 350, (n / 5) * 270, img);
             ++n;
         }
         sheet.save(dir_ + QStringLiteral("/pictures.png"));
