@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "forms/calcreport.h"
@@ -16,6 +17,12 @@ public:
     virtual ~FormView() = default;
     virtual std::string fieldText(int id) const = 0;
     virtual void setFieldText(int id, const std::string& text) = 0;
+    /// Shows a number in a numeric field (its text is showNumber(value)). A view that nobody
+    /// sees may keep the number and make the text only when asked.
+    virtual void setFieldNumber(int id, double value);
+    /// The number a field holds as the form set it, when the view kept it as a number and
+    /// nothing was typed since; otherwise none, and the field's text is read.
+    virtual std::optional<double> fieldNumber(int /*id*/) const { return std::nullopt; }
     /// Selected index of a picker or list box; −1 for none.
     virtual int selection(int id) const = 0;
     virtual void setSelection(int id, int index) = 0;

@@ -28,7 +28,7 @@ void CalcReport::AppendNameLine(std::string_view label, std::string_view name) {
 
 void CalcReport::AppendValue(double value, const char* format) {
     if (!std::isfinite(value)) nonFinite_ = true;
-    s_ += fixedText(value, format);
+    appendFixed(s_, value, format);
 }
 
 void CalcReport::AppendValueLine(std::string_view label, double value, const char* format,
