@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/calcreport.h"
+#include "forms/flatmap.h"
 #include "forms/formdecl.h"
 
 namespace tov {
@@ -65,13 +66,13 @@ inline constexpr const char* kNonFiniteMessage = "计算出现无效数值，请
 
 class CalcForm {
     struct State {
-        std::map<int, double> values;
-        std::map<int, std::string> texts;
-        std::map<int, bool> checks;
-        std::map<int, bool> enabled;
-        std::map<int, int> picks;
-        std::map<int, std::string> names;
-        std::map<int, bool> empty;  ///< result fields left blank: the design has no valid value
+        IdMap<double> values;
+        IdMap<std::string> texts;
+        IdMap<bool> checks;
+        IdMap<bool> enabled;
+        IdMap<int> picks;
+        IdMap<std::string> names;
+        IdMap<bool> empty;  ///< result fields left blank: the design has no valid value
         Verdict verdict;
     };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/calcform.h"
+#include "forms/flatmap.h"
 
 namespace tov {
 
@@ -34,11 +35,11 @@ public:
     /// (the command line's view, which nobody sees). True: every field holds its text in texts.
     bool showsFields = true;
 
-    std::map<int, std::string> texts;
-    std::map<int, double> numbers;  ///< fields holding a number the form set, when not shown
-    std::map<int, int> selections;
-    std::map<int, bool> checks;
-    std::map<int, bool> enabled;
+    IdMap<std::string> texts;
+    IdMap<double> numbers;  ///< fields holding a number the form set, when not shown
+    IdMap<int> selections;
+    IdMap<bool> checks;
+    IdMap<bool> enabled;
     std::vector<Message> messages;
     int focus = 0;
 };
