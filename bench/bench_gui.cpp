@@ -21,11 +21,13 @@
 #include <QTextDocument>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fstream>
 #include <string>
 
 #include "app/formdialog.h"
 #include "app/mainframe.h"
+#include "app/qvapp.h"
 #include "app/qvdoc.h"
 #include "app/pagelayout.h"
 #include "app/qvview.h"
@@ -254,6 +256,48 @@ void BM_StartUpFresh(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpFresh)->Arg(1)->Arg(0)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Whole processes, as a user starts them: each child makes its application object (ours: the
+// program's own, with its translations and window icon), its window, shows it and ends at once
+// when the window's first paint is done; the time is the parent's, from starting the process to
+// its end. The toolbar and the menus are complete at that paint (they are built with the window).
+class FirstPaintExit : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+            QMetaObject::invokeMethod(qApp, [] { std::fflush(stdout); std::_Exit(0); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+int firstPaintProbe(int argc, char** argv) {
+    const bool ours = std::strcmp(argv[2], "ours") == 0;
+    std::unique_ptr<QApplication> app(ours ? new CQvApp(argc, argv) : new QApplication(argc, argv));
+    FirstPaintExit exitAtPaint;
+    std::unique_ptr<QMainWindow> w;
+    if (ours) {
+        w = std::make_unique<CMainFrame>();
+    } else {
+        w = std::make_unique<QMainWindow>();
+        w->setCentralWidget(new QPlainTextEdit);
+    }
+    w->installEventFilter(&exitAtPaint);
+    w->resize(1280, 800);
+    w->show();
+    return app->exec();
+}
+
+void BM_StartUpProcess(benchmark::State& state) {
+    const char* which = state.range(0) ? "ours" : "bare";
+    for (auto _ : state) {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-paint"), QString::fromLatin1(which)});
+        p.waitForFinished(60000);
+    }
+    state.SetLabel(state.range(0) ? "CQvApp + CMainFrame, process to first paint"
+                                  : "QApplication + bare QMainWindow + QPlainTextEdit, process to first paint");
+}
+BENCHMARK(BM_StartUpProcess)->Arg(1)->Arg(0)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // --- Printing a 1 MB report to PDF ------------------------------------------------------------
 
 void BM_PrintPdf(benchmark::State& state) {
@@ -340,6 +384,7 @@ BENCHMARK(BM_PeakMemory)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--first-paint") == 0) return firstPaintProbe(argc, argv);
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--memory-probe") == 0) return memoryProbe(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "--startup-probe") == 0) return startUpProbe(argv[2]);
