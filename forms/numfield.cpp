@@ -24,6 +24,7 @@ std::string showNumber(double value) {
 
 std::optional<double> shownValue(double value) {
     if (value == 0) return 0.0;  // shown "0"
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) return value;  // 15 digits at most
     if (std::isnormal(value)) {
         // The shortest text that reads back as the value. With at most 15 significant digits it
         // is the value rounded to 15 digits as well: 15-digit decimals lie more than four units
