@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,12 @@ public:
         return it != v_.end() && it->first == id ? it : v_.end();
     }
     std::size_t count(int id) const { return find(id) != end(); }
+    bool contains(int id) const { return find(id) != end(); }
+    const V& at(int id) const {
+        auto it = find(id);
+        if (it == end()) throw std::out_of_range("no entry for this id");
+        return it->second;
+    }
     V& operator[](int id) {
         auto it = lower(id);
         if (it == v_.end() || it->first != id) it = v_.insert(it, value_type(id, V()));
