@@ -1,5 +1,7 @@
 #include "app/qvview.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFile>
 #include <QFontDialog>
@@ -33,11 +35,10 @@ CQvView::CQvView(QWidget* parent) : QPlainTextEdit(parent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     document()->setUndoRedoEnabled(true);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        if (appending_) return;
-        coreValid_ = false;
-        cachedSize_.reset();
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+        if (!appending_) followChange(position, removed, added);
     });
+    cachedSize_ = 0;
     updateTabStops();
     displayFont_ = font();
     flash_ = new QTimer(this);
@@ -52,9 +53,51 @@ QString CQvView::viewText() const {
     return t;
 }
 
+void CQvView::followChange(int position, int removed, int added) {
+    coreValid_ = false;
+    // The document reports a change of its whole text with its final block break counted in;
+    // what it reports beyond the kept text is clipped, and the characters added follow from the
+    // document's new length (its text outside the change is the kept text's).
+    const qsizetype length = document()->characterCount() - 1;
+    const qsizetype pos = position, old = kept_.size();
+    if (pos < 0 || pos > old) return keepWhole();
+    const qsizetype cut = std::min<qsizetype>(removed, old - pos);
+    const qsizetype put = length - (old - cut);
+    if (put < 0 || pos + put > length || put > added) return keepWhole();
+    if (cut == 0 && put == 0) return;  // a change of format alone
+    // Counted in whole characters: a surrogate pair the edit splits or joins is counted on both
+    // sides of it.
+    qsizetype from = pos, oldEnd = pos + cut, newEnd = pos + put;
+    if (from > 0 && kept_.at(from - 1).isHighSurrogate()) --from;
+    if (oldEnd < old && kept_.at(oldEnd).isLowSurrogate()) ++oldEnd, ++newEnd;
+    QString inserted;
+    if (newEnd > from) {
+        QTextCursor c(document());
+        c.setPosition(static_cast<int>(from));
+        c.setPosition(static_cast<int>(newEnd), QTextCursor::KeepAnchor);
+        inserted = c.selectedText();
+        inserted.replace(QChar::ParagraphSeparator, u'\n');
+    }
+    if (cachedSize_) {
+        const std::size_t gone = sizeOf(kept_.mid(from, oldEnd - from));
+        const std::size_t come = sizeOf(inserted);
+        if (gone == std::string::npos || come == std::string::npos)
+            cachedSize_.reset();
+        else
+            *cachedSize_ = *cachedSize_ - gone + come;
+    }
+    kept_.replace(from, oldEnd - from, inserted);
+}
+
+void CQvView::keepWhole() {
+    coreValid_ = false;
+    kept_ = viewText();
+    cachedSize_.reset();
+}
+
 const std::string& CQvView::coreText() const {
     if (!coreValid_) {
-        core_ = toFileText(viewText(), LineEnd::CrLf).toStdString();
+        core_ = toFileText(kept_, LineEnd::CrLf).toStdString();
         coreValid_ = true;
     }
     return core_;
@@ -107,7 +150,7 @@ std::size_t CQvView::sizeOf(const QString& text) const {
 std::size_t CQvView::fileSize() const {
     if (!cachedSize_) {
         const std::size_t bom = encoding_ == tov::ReportEncoding::Utf8Bom ? 3 : 0;
-        const std::size_t body = sizeOf(document()->toRawText());
+        const std::size_t body = sizeOf(kept_);
         cachedSize_ = body == std::string::npos ? body : body + bom;
     }
     return *cachedSize_;
@@ -165,9 +208,17 @@ bool CQvView::appendTail(const QString& tail) {
     appending_ = false;
     if (keep) {
         if (coreValid_) core_ += toFileText(tail, LineEnd::CrLf).toStdString();
+        kept_ += tail;
         cachedSize_ = before + added;
     }
     return true;
+}
+
+bool CQvView::appendSheet(std::string_view sheet) {
+    // A "\n" beginning the sheet after a "\r" ending the report would join into one break:
+    // that goes the whole-text way. (Sheets begin with "\r\n".)
+    if (!sheet.empty() && sheet.front() == '\n') return ReportTarget::appendSheet(sheet);
+    return appendTail(fromCrLf(QString::fromUtf8(sheet.data(), static_cast<qsizetype>(sheet.size()))));
 }
 
 bool CQvView::replaceWholeText(const std::string& text) {
@@ -218,11 +269,15 @@ void CQvView::showSheet(int position) {
 }
 
 void CQvView::clearReport() {
+    appending_ = true;
     setPlainText(QString());
+    appending_ = false;
     encoding_ = tov::ReportEncoding::Gbk;
     lineEnd_ = LineEnd::CrLf;
-    coreValid_ = false;
-    cachedSize_.reset();
+    kept_.clear();
+    core_.clear();
+    coreValid_ = true;
+    cachedSize_ = 0;
     document()->setModified(false);
 }
 
@@ -233,11 +288,20 @@ tov::FileResult CQvView::loadFile(const QString& path) {
     // A leading U+FEFF is text of the file (the decoder would take it for a byte-order mark).
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     const ViewText v = fromFileText(utf8(QByteArrayView(rt.utf8.data(), static_cast<qsizetype>(rt.utf8.size()))));
+    appending_ = true;  // the caches are filled below, from the text loaded
     setPlainText(v.text);
+    appending_ = false;
     encoding_ = rt.encoding;
     lineEnd_ = v.lineEnd;
-    coreValid_ = false;
-    cachedSize_.reset();
+    if (hasOtherBreaks(v.text)) {
+        keepWhole();
+    } else {
+        kept_ = v.text;
+        coreValid_ = false;
+        const std::size_t body = sizeOf(kept_);
+        const std::size_t bom = encoding_ == tov::ReportEncoding::Utf8Bom ? 3 : 0;
+        cachedSize_ = body == std::string::npos ? std::optional<std::size_t>() : body + bom;
+    }
     moveCursor(QTextCursor::Start);
     // A file that mixed its line ends is saved with "\r\n" throughout: it differs from its file.
     // So does one with characters that the text field does not hold as they are: U+FDD0 and

@@ -26,6 +26,8 @@ public:
     // The forms' operations (UTF-8, lines ending "\r\n").
     const std::string& wholeText() const override;
     bool replaceWholeText(const std::string& text) override;
+    /// Appends a sheet at the end as one undo step, within the size limit.
+    bool appendSheet(std::string_view sheet) override;
 
     /// The text as the view holds it: lines separated by "\n".
     QString viewText() const;
@@ -89,17 +91,22 @@ private:
     /// Scrolls a sheet appended at a position to the top of the view and marks it for a moment.
     void showSheet(int position);
 
+    /// Follows a change of the document: the kept text and the size change by the edit alone.
+    void followChange(int position, int removed, int added);
+    /// Sets the kept text and size afresh from the document.
+    void keepWhole();
+
     tov::ReportEncoding encoding_ = tov::ReportEncoding::Gbk;
     LineEnd lineEnd_ = LineEnd::CrLf;
-    // Kept so that a sheet appended to a large report costs the size of the sheet: the file size,
-    // and the report as wholeText() gives it (built only when asked). A sheet appended (through
-    // replaceWholeText() with the old text in front) keeps both in step; any
-    // other change of the document (typing, pasting, undo, loading) drops them, and they are
-    // worked out again when next asked.
+    // Kept so that a sheet appended to a large report costs the size of the sheet: the document's
+    // text (lines separated by "\n") and its file size, set when a file is loaded and changed by
+    // each edit's own characters and bytes; and the report as wholeText() gives it, built only
+    // when asked, kept in step with appended sheets and dropped by other edits.
+    QString kept_;
     mutable std::string core_;
     mutable bool coreValid_ = false;
-    mutable std::optional<std::size_t> cachedSize_;
-    bool appending_ = false;  ///< inside appendTail's own insertion
+    mutable std::optional<std::size_t> cachedSize_;  ///< none: not encodable, or not yet counted
+    bool appending_ = false;  ///< inside an insertion that keeps the caches itself
     std::optional<tov::section::FormSection> lastSection_;
     bool lastRectWithout_ = false;  ///< the last rectangular calculation gave no areas to draw
     QFont displayFont_;

@@ -21,11 +21,13 @@
 #include <QTextDocument>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fstream>
 #include <string>
 
 #include "app/formdialog.h"
 #include "app/mainframe.h"
+#include "app/qvapp.h"
 #include "app/qvdoc.h"
 #include "app/pagelayout.h"
 #include "app/qvview.h"
@@ -94,6 +96,30 @@ void BM_Calculate(benchmark::State& state) {
     state.SetLabel(big ? "1 MB report" : "empty report");
 }
 BENCHMARK(BM_Calculate)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The first Calculate after opening a 1 MB report (the file loaded into the view before each
+// one), against BM_Calculate's steady Calculate with 1 MB.
+void BM_CalculateFirst(benchmark::State& state) {
+    const QString path = megabyteFile();
+    CMainFrame w;
+    w.resize(1280, 800);
+    w.show();
+    auto form = tov::findForm("CSinglyRectDesignDlg")->make();
+    FormDialog dlg(*form, *w.view(), &w);
+    dlg.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.view()->loadFile(path);
+        w.view()->moveCursor(QTextCursor::End);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        dlg.calculate();
+        w.view()->viewport()->repaint();
+    }
+    state.SetLabel("first after opening 1 MB");
+}
+BENCHMARK(BM_CalculateFirst)->Unit(benchmark::kMillisecond);
 
 // Qt's floor for the same: a bare QPlainTextEdit given the same sheet at its end and repainted,
 // with 1 MB before it against none. Inserting into a large document and repainting its scroll bar
@@ -230,6 +256,48 @@ void BM_StartUpFresh(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpFresh)->Arg(1)->Arg(0)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Whole processes, as a user starts them: each child makes its application object (ours: the
+// program's own, with its translations and window icon), its window, shows it and ends at once
+// when the window's first paint is done; the time is the parent's, from starting the process to
+// its end. The toolbar and the menus are complete at that paint (they are built with the window).
+class FirstPaintExit : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+            QMetaObject::invokeMethod(qApp, [] { std::fflush(stdout); std::_Exit(0); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+int firstPaintProbe(int argc, char** argv) {
+    const bool ours = std::strcmp(argv[2], "ours") == 0;
+    std::unique_ptr<QApplication> app(ours ? new CQvApp(argc, argv) : new QApplication(argc, argv));
+    FirstPaintExit exitAtPaint;
+    std::unique_ptr<QMainWindow> w;
+    if (ours) {
+        w = std::make_unique<CMainFrame>();
+    } else {
+        w = std::make_unique<QMainWindow>();
+        w->setCentralWidget(new QPlainTextEdit);
+    }
+    w->installEventFilter(&exitAtPaint);
+    w->resize(1280, 800);
+    w->show();
+    return app->exec();
+}
+
+void BM_StartUpProcess(benchmark::State& state) {
+    const char* which = state.range(0) ? "ours" : "bare";
+    for (auto _ : state) {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-paint"), QString::fromLatin1(which)});
+        p.waitForFinished(60000);
+    }
+    state.SetLabel(state.range(0) ? "CQvApp + CMainFrame, process to first paint"
+                                  : "QApplication + bare QMainWindow + QPlainTextEdit, process to first paint");
+}
+BENCHMARK(BM_StartUpProcess)->Arg(1)->Arg(0)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // --- Printing a 1 MB report to PDF ------------------------------------------------------------
 
 void BM_PrintPdf(benchmark::State& state) {
@@ -343,6 +411,7 @@ BENCHMARK(BM_PeakMemory)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--first-paint") == 0) return firstPaintProbe(argc, argv);
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--memory-probe") == 0) return memoryProbe(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "--startup-probe") == 0) return startUpProbe(argv[2]);

@@ -11,6 +11,8 @@ namespace {
 const std::string kEmpty;
 }
 
+void FormView::setFieldNumber(int id, double value) { setFieldText(id, showNumber(value)); }
+
 CalcForm::CalcForm(const FormDecl& decl) : decl_(decl) {
     for (const auto& c : decl_.controls) {
         if (c.isNumeric()) st_.values[c.id] = 0;
@@ -52,7 +54,9 @@ bool CalcForm::takeIn(FormView& ui) {
             continue;
         }
         if (!c.isInput()) continue;
-        auto v = readNumber(ui.fieldText(c.id));
+        // A number the form set reads back as its shown text would.
+        const std::optional<double> kept = ui.fieldNumber(c.id);
+        auto v = kept ? shownValue(*kept) : readNumber(ui.fieldText(c.id));
         if (!v) {
             ui.showMessage(kNotANumber, Icon::Stop);
             ui.focusField(c.id);
@@ -65,7 +69,12 @@ bool CalcForm::takeIn(FormView& ui) {
 
 void CalcForm::putBack(FormView& ui) const {
     for (const auto& c : decl_.controls) {
-        if (c.isNumeric()) ui.setFieldText(c.id, isEmpty(c.id) ? std::string() : showNumber(value(c.id)));
+        if (c.isNumeric()) {
+            if (isEmpty(c.id))
+                ui.setFieldText(c.id, std::string());
+            else
+                ui.setFieldNumber(c.id, value(c.id));
+        }
         if (c.kind == CtlKind::TextResult) ui.setFieldText(c.id, text(c.id));
         if (c.kind == CtlKind::CheckBox) ui.setChecked(c.id, checked(c.id));
         ui.setEnabled(c.id, enabled(c.id));

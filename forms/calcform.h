@@ -3,9 +3,11 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "forms/calcreport.h"
+#include "forms/flatmap.h"
 #include "forms/formdecl.h"
 
 namespace tov {
@@ -16,6 +18,12 @@ public:
     virtual ~FormView() = default;
     virtual std::string fieldText(int id) const = 0;
     virtual void setFieldText(int id, const std::string& text) = 0;
+    /// Shows a number in a numeric field (its text is showNumber(value)). A view that nobody
+    /// sees may keep the number and make the text only when asked.
+    virtual void setFieldNumber(int id, double value);
+    /// The number a field holds as the form set it, when the view kept it as a number and
+    /// nothing was typed since; otherwise none, and the field's text is read.
+    virtual std::optional<double> fieldNumber(int /*id*/) const { return std::nullopt; }
     /// Selected index of a picker or list box; −1 for none.
     virtual int selection(int id) const = 0;
     virtual void setSelection(int id, int index) = 0;
@@ -58,13 +66,13 @@ inline constexpr const char* kNonFiniteMessage = "计算出现无效数值，请
 
 class CalcForm {
     struct State {
-        std::map<int, double> values;
-        std::map<int, std::string> texts;
-        std::map<int, bool> checks;
-        std::map<int, bool> enabled;
-        std::map<int, int> picks;
-        std::map<int, std::string> names;
-        std::map<int, bool> empty;  ///< result fields left blank: the design has no valid value
+        IdMap<double> values;
+        IdMap<std::string> texts;
+        IdMap<bool> checks;
+        IdMap<bool> enabled;
+        IdMap<int> picks;
+        IdMap<std::string> names;
+        IdMap<bool> empty;  ///< result fields left blank: the design has no valid value
         Verdict verdict;
     };
 

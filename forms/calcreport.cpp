@@ -7,10 +7,8 @@
 namespace tov {
 
 void CalcReport::begin(std::string_view title) {
-    const std::string& whole = target_.wholeText();
-    s_.reserve(whole.size() + 8192);  // a sheet is a few kB: one allocation, one copy
-    s_ = whole;
-    base_ = s_.size();
+    s_.reserve(8192);  // a sheet is a few kB: one allocation
+    s_.clear();
     s_ += "\r\n";
     AppendLine(title);
 }
@@ -28,7 +26,7 @@ void CalcReport::AppendNameLine(std::string_view label, std::string_view name) {
 
 void CalcReport::AppendValue(double value, const char* format) {
     if (!std::isfinite(value)) nonFinite_ = true;
-    s_ += fixedText(value, format);
+    appendFixed(s_, value, format);
 }
 
 void CalcReport::AppendValueLine(std::string_view label, double value, const char* format,
@@ -41,6 +39,6 @@ void CalcReport::AppendValueLine(std::string_view label, double value, const cha
 
 void CalcReport::Append(std::string_view text) { s_ += text; }
 
-bool CalcReport::Commit() { return target_.replaceWholeText(s_); }
+bool CalcReport::Commit() { return target_.appendSheet(s_); }
 
 }  // namespace tov

@@ -6,8 +6,8 @@
 
 namespace tov {
 
-/// What a form needs of the report: its whole text, and replacing it. A report that holds much
-/// text keeps it ready and, given its own text with a sheet after it, appends only the sheet.
+/// What a form needs of the report: its whole text, replacing it, and appending a sheet. A report
+/// that holds much text appends a sheet without reading or copying what it already holds.
 class ReportTarget {
 public:
     virtual ~ReportTarget() = default;
@@ -15,6 +15,13 @@ public:
     virtual const std::string& wholeText() const = 0;
     /// Replaces the whole text; false when the report refused it (it has said why).
     virtual bool replaceWholeText(const std::string& text) = 0;
+    /// Appends text (UTF-8, lines ending "\r\n") at the end; false when the report refused it.
+    /// By default: the whole text with the sheet after it replaces the whole text.
+    virtual bool appendSheet(std::string_view sheet) {
+        std::string text = wholeText();
+        text += sheet;
+        return replaceWholeText(text);
+    }
 };
 
 /// A report held in memory: the command line's and the tests' report.
@@ -26,18 +33,22 @@ public:
         text_ = text;
         return true;
     }
+    bool appendSheet(std::string_view sheet) override {
+        text_ += sheet;
+        return true;
+    }
     const std::string& text() const { return text_; }
 
 private:
     std::string text_;
 };
 
-/// Builds one sheet: the report's text, then "\r\n", the title line and the sheet's lines.
+/// Builds one sheet: "\r\n", the title line and the sheet's lines, to go after the report's text.
 class CalcReport {
 public:
     explicit CalcReport(ReportTarget& target) : target_(target) {}
 
-    /// Starts the sheet: S = the report's whole text + "\r\n" + title + "\r\n".
+    /// Starts the sheet: S = "\r\n" + title + "\r\n".
     void begin(std::string_view title);
     /// literal + "\r\n"
     void AppendLine(std::string_view literal);
@@ -52,18 +63,17 @@ public:
     void AppendValue(double value, const char* format);
     /// Ends the current line.
     void EndLine() { Append("\r\n"); }
-    /// Replaces the report's text with S; false when the report refused it.
+    /// Appends S to the report; false when the report refused it.
     bool Commit();
 
-    /// The sheet alone: what begin() and the lines added to the report's text.
-    std::string_view sheet() const { return std::string_view(s_).substr(base_); }
+    /// The sheet: what begin() and the lines added.
+    std::string_view sheet() const { return s_; }
     /// True when a value that is not finite was given to a line.
     bool sawNonFinite() const { return nonFinite_; }
 
 private:
     ReportTarget& target_;
     std::string s_;
-    std::size_t base_ = 0;
     bool nonFinite_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/calcform.h"
+#include "forms/flatmap.h"
 
 namespace tov {
 
@@ -17,7 +18,9 @@ public:
     };
 
     std::string fieldText(int id) const override;
-    void setFieldText(int id, const std::string& text) override { texts[id] = text; }
+    void setFieldText(int id, const std::string& text) override;
+    void setFieldNumber(int id, double value) override;
+    std::optional<double> fieldNumber(int id) const override;
     int selection(int id) const override;
     void setSelection(int id, int index) override { selections[id] = index; }
     bool isChecked(int id) const override;
@@ -28,10 +31,15 @@ public:
 
     bool isEnabled(int id) const;
 
-    std::map<int, std::string> texts;
-    std::map<int, int> selections;
-    std::map<int, bool> checks;
-    std::map<int, bool> enabled;
+    /// False: the numbers the form sets are kept as numbers and shown as text only when read
+    /// (the command line's view, which nobody sees). True: every field holds its text in texts.
+    bool showsFields = true;
+
+    IdMap<std::string> texts;
+    IdMap<double> numbers;  ///< fields holding a number the form set, when not shown
+    IdMap<int> selections;
+    IdMap<bool> checks;
+    IdMap<bool> enabled;
     std::vector<Message> messages;
     int focus = 0;
 };

@@ -1,5 +1,6 @@
 #include "forms/numfield.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -8,11 +9,34 @@
 
 namespace tov {
 
+// std::to_chars with a precision writes what printf writes with the same conversion and
+// precision, and writes it several times faster.
 std::string showNumber(double value) {
     if (value == 0) value = 0;  // no "-0"
     char buf[64];
+    if (std::isfinite(value)) {
+        auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+        return std::string(buf, r.ptr);
+    }
     std::snprintf(buf, sizeof buf, "%.*g", 15, value);
     return buf;
+}
+
+std::optional<double> shownValue(double value) {
+    if (value == 0) return 0.0;  // shown "0"
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) return value;  // 15 digits at most
+    if (std::isnormal(value)) {
+        // The shortest text that reads back as the value. With at most 15 significant digits it
+        // is the value rounded to 15 digits as well: 15-digit decimals lie more than four units
+        // in the last place apart, so only one of them reads back as this value. The field's
+        // text then reads back as the value itself.
+        char buf[64];
+        auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+        char* mantissa = buf + (buf[0] == '-');
+        const auto chars = std::find(mantissa, r.ptr, 'e') - mantissa;  // "d" or "d.ddd"
+        if ((chars > 1 ? chars - 1 : chars) <= 15) return value;
+    }
+    return readNumber(showNumber(value));
 }
 
 namespace {
@@ -67,13 +91,46 @@ std::optional<double> readNumber(std::string_view text) {
     return value;
 }
 
-std::string fixedText(double value, const char* format) {
+namespace {
+// The precision of a format "%[width][.precision]f"; −1 for any other format.
+int fixedPrecision(const char* format) {
+    const char* p = format;
+    if (*p++ != '%') return -1;
+    while (isDigit(*p)) ++p;
+    int precision = 6;
+    if (*p == '.') {
+        precision = 0;
+        for (++p; isDigit(*p); ++p) {
+            precision = precision * 10 + (*p - '0');
+            if (precision > 100) return -1;
+        }
+    }
+    return p[0] == 'f' && p[1] == 0 ? precision : -1;
+}
+}  // namespace
+
+void appendFixed(std::string& text, double value, const char* format) {
     if (value == 0) value = 0;
     char buf[400];
+    // A width only adds leading blanks, which are removed anyway. (A text that would not fit is
+    // cut as snprintf cuts it.)
+    if (const int precision = fixedPrecision(format); precision >= 0 && std::isfinite(value)) {
+        auto r = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::fixed, precision);
+        if (r.ec == std::errc()) {
+            text.append(buf, r.ptr);
+            return;
+        }
+    }
     std::snprintf(buf, sizeof buf, format, value);
     const char* p = buf;
     while (*p == ' ' || *p == '\t') ++p;
-    return p;
+    text += p;
+}
+
+std::string fixedText(double value, const char* format) {
+    std::string text;
+    appendFixed(text, value, format);
+    return text;
 }
 
 }  // namespace tov

@@ -9,6 +9,9 @@ namespace tov {
 
 /// The field text of a value: "%.*g" with precision 15 (169.53 → "169.53", 0 → "0").
 std::string showNumber(double value);
+/// The value a field that shows showNumber(value) reads back (readNumber of that text), without
+/// making the text when the value has at most 15 significant digits.
+std::optional<double> shownValue(double value);
 
 /// Reads a field's whole text: optional blanks/tabs, one decimal number (sign, digits, point,
 /// exponent), optional blanks/tabs. Refuses empty text, anything else, inf, nan, overflow, and a
@@ -20,5 +23,7 @@ inline constexpr const char* kNotANumber = "请键入一个数。";
 
 /// A value in a printf fixed-point format ("%30.1f" …) with its leading blanks removed.
 std::string fixedText(double value, const char* format);
+/// Appends fixedText(value, format) to the text.
+void appendFixed(std::string& text, double value, const char* format);
 
 }  // namespace tov

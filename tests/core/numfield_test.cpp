@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "forms/numfield.h"
@@ -70,6 +72,66 @@ TEST(NumberField, FixedTextDropsLeadingBlanks) {
     EXPECT_EQ(fixedText(-1790.25, "%30.1f"), "-1790.2");
     EXPECT_EQ(fixedText(-0.0, "%30.1f"), "0.0");
     EXPECT_EQ(fixedText(3.14159, "%10.3f"), "3.142");
+}
+
+// Random doubles of every kind: raw bit patterns, short decimals, halfway cases of the formats
+// (…5 at the digit after the last one shown, exact in binary or one unit either side), signed
+// zeros, subnormals, and the largest magnitudes.
+std::vector<double> awkwardDoubles(std::size_t n) {
+    std::mt19937_64 rng(2010);
+    std::vector<double> v = {0.0,    -0.0,   0.5,     -0.5,   0.25,  2.5,     -2.5,   0.125,
+                             1e300,  -1e308, 5e-324,  -5e-324, 2.2250738585072014e-308,
+                             0.05,   -0.05,  0.0005,  1e15,   1e16,  123456789012345.6,
+                             0.1 + 0.2, 1.0 / 3, 999999999999999.9, 9.9999999999999995};
+    while (v.size() < n) {
+        const std::uint64_t r = rng();
+        double x = 0;
+        switch (r % 4) {
+        case 0: {  // any finite bit pattern
+            const std::uint64_t bits = rng();
+            std::memcpy(&x, &bits, sizeof x);
+            if (!std::isfinite(x)) continue;
+            break;
+        }
+        case 1:  // a decimal of up to 17 digits at a random scale
+            x = static_cast<double>(rng() % 100000000000000000ull) * std::pow(10.0, static_cast<int>(rng() % 40) - 30);
+            break;
+        case 2: {  // a halfway case at 0 to 6 decimals, and its neighbours
+            const int decimals = static_cast<int>(rng() % 7);
+            x = (static_cast<double>(rng() % 2000000) + 0.5) / std::pow(10.0, decimals);
+            const int side = static_cast<int>(rng() % 3);
+            if (side == 1) x = std::nextafter(x, 0.0);
+            if (side == 2) x = std::nextafter(x, 1e300);
+            break;
+        }
+        default:  // a computed value, as a form makes them
+            x = static_cast<double>(rng() % 100000) / static_cast<double>(rng() % 997 + 1) - 50;
+        }
+        v.push_back(r & 16 ? -x : x);
+    }
+    return v;
+}
+
+TEST(NumberField, FormatsAsPrintfDoesOverRandomValues) {
+    const char* formats[] = {"%30.0f", "%30.1f", "%30.2f", "%30.3f", "%30.5f", "%30.6f",
+                             "%10.1f", "%11.2f", "%20.3f", "%.2f",   "%f",     "%8.4e"};
+    char buf[400];
+    for (double v : awkwardDoubles(20000)) {
+        const double z = v == 0 ? 0 : v;
+        for (const char* f : formats) {
+            std::snprintf(buf, sizeof buf, f, z);
+            const char* p = buf;
+            while (*p == ' ') ++p;
+            ASSERT_EQ(fixedText(v, f), p) << f << " of " << std::hexfloat << v;
+        }
+        std::snprintf(buf, sizeof buf, "%.15g", z);
+        ASSERT_EQ(showNumber(v), buf) << std::hexfloat << v;
+        // A field showing the number reads back as shownValue says, to the bit.
+        const auto read = readNumber(buf), shown = shownValue(v);
+        ASSERT_EQ(read.has_value(), shown.has_value()) << buf;
+        if (read) ASSERT_EQ(std::signbit(*read), std::signbit(*shown)) << buf;
+        if (read) ASSERT_EQ(*read, *shown) << buf;
+    }
 }
 
 }  // namespace

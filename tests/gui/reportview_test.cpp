@@ -284,6 +284,51 @@ private slots:
         }
     }
 
+    // The kept text and size follow every kind of edit by its own characters: random inserts,
+    // deletions and replacements (Chinese, line breaks, a character outside the BMP), undo and
+    // redo, appended sheets, in a GBK file with "\r\n" and a UTF-8 file with "\n".
+    void keptSizeFollowsRandomEdits() {
+        const QString dir = tempDir();
+        const std::string sheet = defaultSheet();
+        const QString pieces[] = {QStringLiteral("a"), QStringLiteral("计算"), QStringLiteral("\n"),
+                                  QStringLiteral("x\ny\n"), QString::fromUcs4(U"\U00020000"), QStringLiteral("　"),
+                                  QStringLiteral("\t9")};
+        std::uint64_t seed = 16;
+        const auto next = [&seed](std::uint64_t n) {
+            seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+            return static_cast<int>((seed >> 33) % n);
+        };
+        for (const QByteArray& bytes : {QByteArray("line\r\nnext\r\n"), QStringLiteral("计算\n").toUtf8()}) {
+            const QString path = dir + QStringLiteral("/r.txt");
+            writeBytes(path, bytes);
+            CQvView v;
+            QVERIFY(v.loadFile(path).ok());
+            for (int step = 0; step < 300; ++step) {
+                const int kind = next(6);
+                QTextCursor c(v.document());
+                const int length = v.document()->characterCount() - 1;
+                c.setPosition(next(static_cast<std::uint64_t>(length) + 1));
+                if (kind == 0) {
+                    c.insertText(pieces[next(std::size(pieces))]);
+                } else if (kind == 1 && length > 0) {
+                    c.setPosition(std::min(length, c.position() + next(12)), QTextCursor::KeepAnchor);
+                    c.insertText(next(2) ? pieces[next(std::size(pieces))] : QString());
+                } else if (kind == 2) {
+                    v.undo();
+                } else if (kind == 3) {
+                    v.redo();
+                } else if (kind == 4) {
+                    QVERIFY(v.appendSheet(sheet));
+                } else {
+                    QVERIFY(v.fileSize() == freshSize(v));
+                }
+                if (v.document()->characterCount() > 200000) v.clearReport();
+            }
+            QCOMPARE(v.fileSize(), freshSize(v));
+            QCOMPARE(v.wholeText(), freshText(v));
+        }
+    }
+
     void tabStopsAreFourAverageCharacters() {
         CQvView v;
         QCOMPARE(v.tabStopDistance(), 4 * QFontMetricsF(v.font()).averageCharWidth());
