@@ -404,6 +404,12 @@ void FormDialog::recallInputs() {
     }
 }
 
+void FormDialog::takeInputs(const std::vector<tov::Assignment>& inputs) {
+    restoreDefaults();
+    tov::applyInputs(form_, *this, inputs);
+    followPicks();
+}
+
 void FormDialog::restoreDefaults() {
     form_.open(*this);
     followPicks();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/calcform.h"
+#include "forms/runner.h"
 
 class QLabel;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
     void calculate();
     /// Back to the form's defaults (the 默认值 button).
     void restoreDefaults();
+    /// The form's defaults with these inputs put in, as a sheet read back gives them.
+    void takeInputs(const std::vector<tov::Assignment>& inputs);
     /// Caps the dialog's height (title bar included) at the given height: the form body scrolls,
     /// the buttons stay in view.
     void fitToHeight(int available);

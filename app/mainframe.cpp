@@ -145,6 +145,10 @@ void CMainFrame::createMenus() {
                                {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     QAction* paste = addCommand(edit, cmd::Paste, QStringLiteral("粘贴(&P)"), "插入剪贴板内容\n粘贴",
                                 {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    edit->addSeparator();
+    connect(addCommand(edit, cmd::RedoSheet, QStringLiteral("重新计算此计算书(&R)"),
+                       "按光标所在计算书的设计要求重新打开其计算窗口\n重新计算此计算书", {QKeySequence(Qt::CTRL | Qt::Key_R)}),
+            &QAction::triggered, view_, &CQvView::redoSheetAtCursor);
     connect(undo, &QAction::triggered, view_, &QPlainTextEdit::undo);
     connect(cut, &QAction::triggered, view_, &QPlainTextEdit::cut);
     connect(copy, &QAction::triggered, view_, &QPlainTextEdit::copy);

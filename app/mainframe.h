@@ -21,7 +21,7 @@ inline constexpr int FileNew = 57600, FileOpen = 57601, FileSave = 57603, FileSa
                      PrintSetup = 57606, Print = 57607, PrintPreview = 57609, Mru1 = 57616,
                      Exit = 57665, Undo = 57643, Cut = 57635, Copy = 57634, Paste = 57637,
                      ToolBar = 59392, StatusBar = 59393, Font = 32771, Help = 32778,
-                     ExportPdf = 32900, NmCurve = 32901, About = 32902;
+                     ExportPdf = 32900, NmCurve = 32901, About = 32902, RedoSheet = 32903;
 }
 
 /// The profile of the recent-file list.

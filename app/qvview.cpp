@@ -20,6 +20,7 @@
 #include <QTextDocument>
 
 #include "app/formdialog.h"
+#include "forms/readback.h"
 #include "app/nmdiagram.h"
 #include "forms/registry.h"
 
@@ -384,10 +385,36 @@ void CQvView::updateTabStops() {
 bool CQvView::runFormCommand(int commandId) {
     const tov::FormEntry* entry = tov::formForCommand(commandId);
     if (!entry) return false;
-    std::unique_ptr<tov::CalcForm> form = entry->make();
+    openForm(*entry, nullptr);
+    return true;
+}
+
+void CQvView::openForm(const tov::FormEntry& entry, const std::vector<tov::Assignment>* inputs) {
+    std::unique_ptr<tov::CalcForm> form = entry.make();
     FormDialog dialog(*form, *this, window());
+    if (inputs) dialog.takeInputs(*inputs);
     connect(&dialog, &FormDialog::calculated, this, [this, &form] { noteCalculation(*form); });
     dialog.exec();
+}
+
+bool CQvView::redoSheetAtCursor() {
+    const QString caption = QStringLiteral("提示");
+    const std::string text = viewText().toStdString();
+    const auto sheets = tov::findSheets(text);
+    const tov::SheetSpan* span = tov::sheetAtLine(sheets, textCursor().blockNumber());
+    if (!span) {
+        QMessageBox::information(window(), caption, QStringLiteral("光标不在计算书中：请把光标放在要重新计算的计算书内。"));
+        return false;
+    }
+    const tov::ReadBack rb = tov::readBackSheet(std::string_view(text).substr(span->begin, span->end - span->begin));
+    if (!rb.ok()) {
+        const QString where = rb.line >= 0 ? QStringLiteral("第%1行").arg(span->firstLine + rb.line + 1)
+                                           : QStringLiteral("从第%1行起的计算书").arg(span->firstLine + 1);
+        QMessageBox::warning(window(), caption,
+                             QStringLiteral("无法读回这份计算书（%1）：%2").arg(where, QString::fromStdString(rb.error)));
+        return false;
+    }
+    openForm(*rb.form, &rb.assignments);
     return true;
 }
 

@@ -10,6 +10,7 @@ class QTimer;
 #include "app/linebreaks.h"
 #include "forms/calcreport.h"
 #include "forms/reportfile.h"
+#include "forms/runner.h"
 #include "section/formsection.h"
 
 namespace tov::app {
@@ -49,6 +50,10 @@ public:
     /// Opens the form of a command modally with this view as its report; false when the core has
     /// no such form.
     bool runFormCommand(int commandId);
+    /// Opens the form of the sheet that holds the caret, with the inputs read back from the sheet's
+    /// lines; says why when the caret is in no sheet or a line cannot be read. False when no form
+    /// opened.
+    bool redoSheetAtCursor();
     /// Keeps the section of a rectangular form's finished Calculate (the last one of the session);
     /// any other form leaves the kept one as it is.
     void noteCalculation(const tov::CalcForm& form);
@@ -81,6 +86,8 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 
 private:
+    /// Runs a form modally, with its defaults or with the given inputs put in.
+    void openForm(const tov::FormEntry& entry, const std::vector<tov::Assignment>* inputs);
     void refuseTooLarge() const;
     std::size_t sizeOf(const QString& viewText) const;
     void updateTabStops();

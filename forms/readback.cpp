@@ -378,7 +378,10 @@ std::vector<SheetSpan> findSheets(std::string_view report) {
         pos = next;
         ++line;
     }
-    if (!sheets.empty()) sheets.back().lineCount = line - sheets.back().firstLine;
+    // The empty line after the report's last line break belongs to the last sheet: the caret
+    // stands there after Ctrl+End.
+    if (!sheets.empty())
+        sheets.back().lineCount = line - sheets.back().firstLine + (!report.empty() && report.back() == '\n');
     return sheets;
 }
 
@@ -399,7 +402,7 @@ ReadBack readBackSheet(std::string_view sheet) {
         if (t.title == target[0]) rb.form = t.entry;
     if (!rb.form) {
         rb.line = 0;
-        rb.error = "第1行的标题" + quoted(target[0]) + "不是本程序的计算书。";
+        rb.error = "标题" + quoted(target[0]) + "不是本程序的计算书。";
         return rb;
     }
     const FormEntry& e = *rb.form;
@@ -436,7 +439,7 @@ ReadBack readBackSheet(std::string_view sheet) {
             for (const auto& [index, text] : ce->shown)
                 if (firstWord(text) == firstWord(shown)) found = index;
         if (found < 0)
-            return fail("第" + std::to_string(*at + 1) + "行" + quoted(target[*at]) + "无法读取。",
+            return fail(quoted(target[*at]) + "无法读取。",
                         static_cast<int>(*at));
         if (found != defaultEntry(c) || shown != ce->shown[found]) picks.push_back({c.id, textOf(c, found)});
     }
@@ -487,7 +490,7 @@ ReadBack readBackSheet(std::string_view sheet) {
         auto at = findRanked(target, echo->prefix, echo->rank);
         if (!at) return fail("计算书中找不到" + quoted(echo->prefix) + "一行。", -1);
         auto v = leadingPrinted(target[*at].substr(echo->prefix.size()));
-        if (!v) return fail("第" + std::to_string(*at + 1) + "行" + quoted(target[*at]) + "无法读取。", static_cast<int>(*at));
+        if (!v) return fail(quoted(target[*at]) + "无法读取。", static_cast<int>(*at));
         numbers.push_back({c.id, showNumber(v->value)});
     }
     rb.assignments = picks;

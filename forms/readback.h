@@ -28,7 +28,7 @@ struct ReadBack {
     const FormEntry* form = nullptr;
     /// Picks first, in the order of the form's controls, then the numbers: as runForm takes them.
     std::vector<Assignment> assignments;
-    /// Empty when the sheet was read; else what could not be read.
+    /// Empty when the sheet was read; else what could not be read (the caller names the line).
     std::string error;
     /// The sheet's line (from 0) that could not be read, or −1 when a line is missing altogether.
     int line = -1;

@@ -21,6 +21,26 @@ Assignment parseAssignment(const std::string& arg) {
     return {id, arg.substr(eq + 1)};
 }
 
+void applyInputs(CalcForm& form, FormView& ui, const std::vector<Assignment>& assignments,
+                 const std::function<void(int id)>& beforeTyping) {
+    const FormDecl& decl = form.decl();
+    for (const auto& a : assignments) {
+        const Control* c = decl.control(a.id);
+        if (!c->isChoice()) continue;
+        ui.setSelection(a.id, indexOfEntry(*c, a.value));
+        form.onSelect(ui, a.id);
+    }
+    for (const auto& a : assignments) {
+        const Control* c = decl.control(a.id);
+        if (c->isChoice()) continue;
+        if (beforeTyping) beforeTyping(a.id);
+        if (c->kind == CtlKind::CheckBox)
+            ui.setChecked(a.id, a.value == "1");
+        else
+            ui.setFieldText(a.id, a.value);
+    }
+}
+
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report) {
     std::unique_ptr<CalcForm> form;
@@ -46,22 +66,10 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     MemoryView ui;
     ui.showsFields = false;  // nobody sees the fields: no text is made for the numbers put back
     form->open(ui);
-    for (const auto& a : assignments) {
-        const Control* c = decl.control(a.id);
-        if (!c->isChoice()) continue;
-        ui.setSelection(a.id, indexOfEntry(*c, a.value));
-        form->onSelect(ui, a.id);
-    }
-    for (const auto& a : assignments) {
-        const Control* c = decl.control(a.id);
-        if (c->isChoice()) continue;
-        if (!ui.isEnabled(a.id))
-            throw UsageError("control " + std::to_string(a.id) + " is disabled in this state of the form");
-        if (c->kind == CtlKind::CheckBox)
-            ui.setChecked(a.id, a.value == "1");
-        else
-            ui.setFieldText(a.id, a.value);
-    }
+    applyInputs(*form, ui, assignments, [&ui](int id) {
+        if (!ui.isEnabled(id))
+            throw UsageError("control " + std::to_string(id) + " is disabled in this state of the form");
+    });
     ui.messages.clear();
 
     RunResult res;

@@ -2,6 +2,7 @@
 // the tests and the fuzz targets all go through here.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -46,6 +47,13 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
 /// carry, such as the section of the calculation).
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report, std::unique_ptr<CalcForm>& form);
+
+/// Puts inputs into an open form as the dialog takes them: the picks first, in the order given,
+/// each accepted as a selection, then the numbers typed into their fields and the check boxes
+/// set. `beforeTyping` is called with each field's id before it is typed into (the runner refuses
+/// a field its picks disabled there). The assignments must fit the form (see runForm).
+void applyInputs(CalcForm& form, FormView& ui, const std::vector<Assignment>& assignments,
+                 const std::function<void(int id)>& beforeTyping = {});
 
 /// Parses "ID=VALUE"; throws UsageError when it is not of that form.
 Assignment parseAssignment(const std::string& arg);

@@ -81,7 +81,7 @@ private slots:
                  (QStringList{"新建(&N)", "打开(&O)...", "保存(&S)", "另存为(&A)...", "-", "打印(&P)...",
                               "打印预览(&V)", "输出PDF(&D)...", "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
         QCOMPARE(menuTexts(topMenu(w, "编辑(&E)")),
-                 (QStringList{"撤消(&U)", "-", "剪切(&T)", "复制(&C)", "粘贴(&P)"}));
+                 (QStringList{"撤消(&U)", "-", "剪切(&T)", "复制(&C)", "粘贴(&P)", "-", "重新计算此计算书(&R)"}));
         QCOMPARE(menuTexts(topMenu(w, "查看(&V)")), (QStringList{"工具栏(&T)", "状态栏(&S)", "-", "字体(&F)", "-", "截面N-M相关曲线(&N)..."}));
         QCOMPARE(menuTexts(topMenu(w, "帮助(&H)")), (QStringList{"帮助(&H)", "关于 Tovarin(&A)..."}));
         QVERIFY(!w.action(cmd::Mru1 + 100)->isEnabled());  // the greyed placeholder

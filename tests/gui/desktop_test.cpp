@@ -5,12 +5,14 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "app/formdialog.h"
 #include "app/helppages.h"
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/qvapp.h"
 #include "app/qvdoc.h"
 #include "app/qvview.h"
+#include "forms/runner.h"
 #include "tests/gui/guitest.h"
 
 using namespace tov::app;
@@ -123,6 +125,50 @@ private slots:
         QVERIFY(w.exportPdf(dir + QStringLiteral("/zoomed.pdf")));
         QVERIFY(pdfPageCount(dir + QStringLiteral("/plain.pdf")) > 1);
         QCOMPARE(pdfPageCount(dir + QStringLiteral("/zoomed.pdf")), pdfPageCount(dir + QStringLiteral("/plain.pdf")));
+        w.document()->setModified(false);
+    }
+
+    // 重新计算此计算书 opens the form of the sheet under the caret with the sheet's inputs: its
+    // 计算 appends the same sheet again. Outside a sheet, or on a line edited past reading, it
+    // says so and opens nothing.
+    void redoOpensTheSheetsFormWithItsInputs() {
+        CMainFrame w;
+        w.view()->setPlainText(QStringLiteral("前言\n"));
+        tov::MemoryReport scratch;
+        const std::string sheet = tov::runForm(*tov::findForm("CEccCompAsymDesignDlg"),
+                                               {{1064, "1"}, {1001, "450"}, {1024, "3900"}}, scratch).sheet;
+        QVERIFY(w.view()->appendSheet(sheet));
+        QTextCursor c = w.view()->textCursor();
+        c.movePosition(QTextCursor::End);
+        c.movePosition(QTextCursor::Up, QTextCursor::MoveAnchor, 12);
+        w.view()->setTextCursor(c);
+        QString shownN;
+        onNextModal([&](QWidget* m) {
+            if (auto* d = qobject_cast<FormDialog*>(m)) {
+                shownN = QString::fromStdString(d->fieldText(1024));
+                d->calculate();
+                d->reject();
+            }
+        });
+        QVERIFY(w.view()->redoSheetAtCursor());
+        QCOMPARE(shownN, QStringLiteral("3900"));
+        const QString twice = w.view()->viewText();
+        const QString one = QString::fromStdString(sheet).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(twice, QStringLiteral("前言\n") + one + one);
+
+        Shown shown;
+        w.view()->moveCursor(QTextCursor::Start);
+        answerMessage(&shown);
+        QVERIFY(!w.view()->redoSheetAtCursor());
+        QVERIFY(shown.text.contains(QStringLiteral("光标不在计算书中")));
+
+        QString edited = twice;
+        edited.replace(QStringLiteral("矩形截面宽 b＝450.0"), QStringLiteral("矩形截面宽 b＝四百五"));
+        w.view()->setPlainText(edited);
+        w.view()->moveCursor(QTextCursor::End);
+        answerMessage(&shown);
+        QVERIFY(!w.view()->redoSheetAtCursor());
+        QVERIFY2(shown.text.contains(QStringLiteral("矩形截面宽 b＝四百五")), qPrintable(shown.text));
         w.document()->setModified(false);
     }
 };
