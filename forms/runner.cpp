@@ -30,8 +30,11 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
 RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignments,
                   ReportTarget& report, std::unique_ptr<CalcForm>& form) {
     const FormDecl& decl = entry.decl();
+    std::vector<const Control*> controls;  // each assignment's control, looked up once
+    controls.reserve(assignments.size());
     for (const auto& a : assignments) {
         const Control* c = decl.control(a.id);
+        controls.push_back(c);
         if (!c || c->kind == CtlKind::HelpButton)
             throw UsageError("form " + decl.className + " has no control " + std::to_string(a.id));
         if (c->isResult())
@@ -45,15 +48,19 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     form = entry.make();
     MemoryView ui;
     ui.showsFields = false;  // nobody sees the fields: no text is made for the numbers put back
+    ui.dropsResults = true;  // the results are read from the form below
+    ui.reserve(decl.controls.size());
     form->open(ui);
-    for (const auto& a : assignments) {
-        const Control* c = decl.control(a.id);
+    for (std::size_t i = 0; i < assignments.size(); ++i) {
+        const auto& a = assignments[i];
+        const Control* c = controls[i];
         if (!c->isChoice()) continue;
         ui.setSelection(a.id, indexOfEntry(*c, a.value));
         form->onSelect(ui, a.id);
     }
-    for (const auto& a : assignments) {
-        const Control* c = decl.control(a.id);
+    for (std::size_t i = 0; i < assignments.size(); ++i) {
+        const auto& a = assignments[i];
+        const Control* c = controls[i];
         if (c->isChoice()) continue;
         if (!ui.isEnabled(a.id))
             throw UsageError("control " + std::to_string(a.id) + " is disabled in this state of the form");
