@@ -14,14 +14,27 @@ const std::string kEmpty;
 void FormView::setFieldNumber(int id, double value) { setFieldText(id, showNumber(value)); }
 
 CalcForm::CalcForm(const FormDecl& decl) : decl_(decl) {
+    // Each map is built in one go: the controls are in Tab order, not in id order.
+    std::vector<std::pair<int, double>> values;
+    std::vector<std::pair<int, std::string>> texts, names;
+    std::vector<std::pair<int, bool>> checks, enabled;
+    std::vector<std::pair<int, int>> picks;
+    enabled.reserve(decl_.controls.size());
+    values.reserve(decl_.controls.size());
     for (const auto& c : decl_.controls) {
-        if (c.isNumeric()) st_.values[c.id] = 0;
-        if (c.kind == CtlKind::TextResult) st_.texts[c.id] = {};
-        if (c.kind == CtlKind::CheckBox) st_.checks[c.id] = false;
-        if (c.grade) st_.names[c.id] = {};
-        if (c.isChoice()) st_.picks[c.id] = -1;
-        st_.enabled[c.id] = true;
+        if (c.isNumeric()) values.emplace_back(c.id, 0.0);
+        if (c.kind == CtlKind::TextResult) texts.emplace_back(c.id, std::string());
+        if (c.kind == CtlKind::CheckBox) checks.emplace_back(c.id, false);
+        if (c.grade) names.emplace_back(c.id, std::string());
+        if (c.isChoice()) picks.emplace_back(c.id, -1);
+        enabled.emplace_back(c.id, true);
     }
+    st_.values.assign(std::move(values));
+    st_.texts.assign(std::move(texts));
+    st_.checks.assign(std::move(checks));
+    st_.names.assign(std::move(names));
+    st_.picks.assign(std::move(picks));
+    st_.enabled.assign(std::move(enabled));
 }
 
 CalcForm::~CalcForm() = default;
@@ -146,7 +159,7 @@ Outcome CalcForm::onCalculate(FormView& ui, ReportTarget& report) {
         st_ = before;
         return out;
     }
-    putBack(ui);
+    if (ui.keepsResults()) putBack(ui);
     return out;
 }
 

@@ -34,6 +34,9 @@ public:
     virtual void showMessage(const std::string& text, Icon icon) = 0;
     /// Focus a field and select its whole text.
     virtual void focusField(int id) = 0;
+    /// False when nobody looks at the fields after a Calculate that wrote its sheet (a view
+    /// dropped right after): the results are then not written back into it.
+    virtual bool keepsResults() const { return true; }
 };
 
 /// How a Calculate ended.

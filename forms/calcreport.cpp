@@ -39,6 +39,6 @@ void CalcReport::AppendValueLine(std::string_view label, double value, const cha
 
 void CalcReport::Append(std::string_view text) { s_ += text; }
 
-bool CalcReport::Commit() { return target_.appendSheet(s_); }
+bool CalcReport::Commit() { return target_.takeSheet(s_); }
 
 }  // namespace tov

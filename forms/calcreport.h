@@ -22,6 +22,8 @@ public:
         text += sheet;
         return replaceWholeText(text);
     }
+    /// As appendSheet, but the report may take the sheet's text over and leave `sheet` empty.
+    virtual bool takeSheet(std::string& sheet) { return appendSheet(sheet); }
 };
 
 /// A report held in memory: the command line's and the tests' report.
@@ -35,6 +37,11 @@ public:
     }
     bool appendSheet(std::string_view sheet) override {
         text_ += sheet;
+        return true;
+    }
+    bool takeSheet(std::string& sheet) override {
+        if (!text_.empty()) return appendSheet(sheet);
+        text_.swap(sheet);
         return true;
     }
     const std::string& text() const { return text_; }
@@ -63,7 +70,8 @@ public:
     void AppendValue(double value, const char* format);
     /// Ends the current line.
     void EndLine() { Append("\r\n"); }
-    /// Appends S to the report; false when the report refused it.
+    /// Appends S to the report; false when the report refused it. The report may take S's text
+    /// over: sheet() may read empty afterwards.
     bool Commit();
 
     /// The sheet: what begin() and the lines added.

@@ -23,6 +23,16 @@ public:
     std::size_t size() const { return v_.size(); }
     bool empty() const { return v_.empty(); }
     void clear() { v_.clear(); }
+    void reserve(std::size_t n) { v_.reserve(n); }
+    /// Takes the entries at once, in any order; an id given twice keeps its first value.
+    void assign(std::vector<value_type> entries) {
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const value_type& a, const value_type& b) { return a.first < b.first; });
+        entries.erase(std::unique(entries.begin(), entries.end(),
+                                  [](const value_type& a, const value_type& b) { return a.first == b.first; }),
+                      entries.end());
+        v_ = std::move(entries);
+    }
 
     iterator find(int id) {
         auto it = lower(id);

@@ -39,6 +39,14 @@ bool MemoryView::isChecked(int id) const {
     return it != checks.end() && it->second;
 }
 
+void MemoryView::reserve(std::size_t n) {
+    texts.reserve(n);
+    numbers.reserve(n);
+    selections.reserve(n);
+    checks.reserve(n);
+    enabled.reserve(n);
+}
+
 bool MemoryView::isEnabled(int id) const {
     auto it = enabled.find(id);
     return it == enabled.end() || it->second;

@@ -29,11 +29,17 @@ public:
     void showMessage(const std::string& text, Icon icon) override { messages.push_back({text, icon}); }
     void focusField(int id) override { focus = id; }
 
+    bool keepsResults() const override { return !dropsResults; }
+
     bool isEnabled(int id) const;
+    /// Room for a form of n controls, so that filling the view moves nothing.
+    void reserve(std::size_t n);
 
     /// False: the numbers the form sets are kept as numbers and shown as text only when read
     /// (the command line's view, which nobody sees). True: every field holds its text in texts.
     bool showsFields = true;
+    /// True: the view is dropped after Calculate, and the results are read from the form.
+    bool dropsResults = false;
 
     IdMap<std::string> texts;
     IdMap<double> numbers;  ///< fields holding a number the form set, when not shown

@@ -65,6 +65,8 @@ RunResult runForm(const FormEntry& entry, const std::vector<Assignment>& assignm
     form = entry.make();
     MemoryView ui;
     ui.showsFields = false;  // nobody sees the fields: no text is made for the numbers put back
+    ui.dropsResults = true;  // the results are read from the form below
+    ui.reserve(decl.controls.size());
     form->open(ui);
     applyInputs(*form, ui, assignments, [&ui](int id) {
         if (!ui.isEnabled(id))

@@ -185,7 +185,7 @@ protected:
         parameters(r, *this);
         r.AppendLine("三、计算过程:");
         r.AppendLine("　　　◇截面有效高度:");
-        const double h0p = h - ap, h0 = h - a;
+        const double h0p = h - ap;
         r.AppendValueLine("　　　　h0'＝h－a'＝", h0p, "%30.1f", "（mm）");
         r.AppendLine("　　　◇轴心承载力计算:");
         const double ep = e0 + h / 2 - ap;

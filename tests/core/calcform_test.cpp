@@ -1,7 +1,11 @@
 // The common form behaviour: appending sheets, pickers and typed text, refusals that change nothing.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "forms/flatmap.h"
 #include "forms/memoryview.h"
+#include "forms/numfield.h"
 #include "forms/registry.h"
 #include "tests/core/testutil.h"
 
@@ -138,6 +142,40 @@ TEST(CalcForm, ReportRefusingTheSheetKeepsTheOldResults) {
     EXPECT_FALSE(form->onCalculate(ui, report).ok());
     EXPECT_EQ(form->value(1008), 0);
     EXPECT_EQ(ui.texts[1008], "0");
+}
+
+TEST(IdMap, BuiltAtOnceEqualsBuiltOneByOne) {
+    std::mt19937 rng(16);
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::pair<int, int>> entries(rng() % 40);
+        for (auto& e : entries) e = {static_cast<int>(rng() % 30), static_cast<int>(rng() % 1000)};
+        IdMap<int> one, all;
+        for (const auto& [id, v] : entries)
+            if (!one.contains(id)) one[id] = v;  // the first value given wins
+        all.assign(entries);
+        ASSERT_TRUE(std::equal(one.begin(), one.end(), all.begin(), all.end()));
+    }
+}
+
+TEST(CalcForm, ViewDroppedAfterCalculateGetsNoResultsButTheFormHasThem) {
+    MemoryReport shownReport, droppedReport;
+    MemoryView shown, dropped;
+    dropped.dropsResults = true;
+    auto a = openForm("CSinglyRectDesignDlg", shown);
+    auto b = openForm("CSinglyRectDesignDlg", dropped);
+    const MemoryView beforeCalc = dropped;
+    ASSERT_TRUE(a->onCalculate(shown, shownReport).ok());
+    ASSERT_TRUE(b->onCalculate(dropped, droppedReport).ok());
+    EXPECT_EQ(shownReport.text(), droppedReport.text());
+    int results = 0;
+    for (const auto& c : a->decl().controls) {
+        if (!c.isResult() || c.kind == CtlKind::TextResult) continue;
+        ++results;
+        EXPECT_EQ(a->value(c.id), b->value(c.id));
+        EXPECT_EQ(shown.fieldText(c.id), showNumber(a->value(c.id)));
+        EXPECT_EQ(dropped.fieldText(c.id), beforeCalc.fieldText(c.id));
+    }
+    EXPECT_GT(results, 0);
 }
 
 TEST(Runner, RejectsUnknownControlsEntriesAndResultFields) {
