@@ -12,20 +12,6 @@ using namespace sls;
 constexpr const char* kForce = "轴向力数值应大于零，请检查。";
 constexpr const char* kBars = "钢筋直径、根数、面积和保护层厚度应大于零，cs 应小于 a，请检查。";
 
-// The bar inputs after the section, in Tab order, and their checks.
-std::vector<Control> barControls() {
-    return {
-        edit(kAs, "受拉钢筋面积As(mm2)", "mm2", 1256, kGroup),
-        edit(kCs, "最外层受拉钢筋外边缘至受拉边缘距离cs(mm)", "mm", 30, kGroup),
-        barTypePicker(),
-        edit(kD1, "第一组钢筋直径d1(mm)", "mm", 20, kGroup),
-        digitsEdit(kN1, "第一组钢筋根数n1", "", 4, kGroup),
-        edit(kD2, "第二组钢筋直径d2(mm)", "mm", 18, kGroup),
-        digitsEdit(kN2, "第二组钢筋根数n2", "", 0, kGroup),
-        helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
-        result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),
-    };
-}
 
 std::vector<Check> barChecks() {
     return {positive(kAs, kBars), positive(kCs, kBars), less(kCs, kA, kBars), positive(kD1, kBars),

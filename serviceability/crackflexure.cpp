@@ -63,18 +63,7 @@ const FormDecl& crackCheckDecl() {
         s.picture = Picture::SlsRect;
         s.pictureFollows = {kShape, {Picture::SlsRect, Picture::SlsTee, Picture::SlsInvTee, Picture::SlsI}};
         s.controls = headControls(230);
-        for (const Control& c : {
-                 edit(kAs, "受拉钢筋面积As(mm2)", "mm2", 1256, kGroup),
-                 edit(kCs, "最外层受拉钢筋外边缘至受拉边缘距离cs(mm)", "mm", 30, kGroup),
-                 barTypePicker(),
-                 edit(kD1, "第一组钢筋直径d1(mm)", "mm", 20, kGroup),
-                 digitsEdit(kN1, "第一组钢筋根数n1", "", 4, kGroup),
-                 edit(kD2, "第二组钢筋直径d2(mm)", "mm", 18, kGroup),
-                 digitsEdit(kN2, "第二组钢筋根数n2", "", 0, kGroup),
-                 helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
-                 result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),
-             })
-            s.controls.push_back(c);
+        for (const Control& c : barControls()) s.controls.push_back(c);
         s.checks = headChecks();
         for (const Check& c : {positive(kAs, kBars), positive(kCs, kBars), less(kCs, kA, kBars),
                                positive(kD1, kBars), positive(kN1, kBars), positive(kD2, kBars),

@@ -67,7 +67,7 @@ protected:
     Outcome calculate(CalcReport& r) override {
         const double Mq = value(kMq), l0 = value(kL0), b = value(kB), h = value(kH), a = value(kA);
         const double As = value(kAs), AsP = value(kAsPrime);
-        const double ftk = col(kConcrete, ColFtk), Ec = col(kConcrete, ColEc) * 10000;
+        const double Ec = col(kConcrete, ColEc) * 10000;
         const double Es = col(kSteel, ColEs) * 100000;
         const int support = std::clamp(pick(kSupport), 0, 3), use = pick(kUse);
         const Control& supportCtl = *decl().control(kSupport);
@@ -118,22 +118,9 @@ protected:
             r.AppendValueLine("　　　　Ate＝0.5×b×h＋（bf－b）×hf＝", Ate, "%30.1f", "（mm2）");
         else
             r.AppendValueLine("　　　　Ate＝0.5×b×h＝", Ate, "%30.1f", "（mm2）");
-        double rhoTe = As / Ate;
-        r.AppendValueLine("　　　　ρte＝As／Ate＝", rhoTe, "%30.5f");
-        if (rhoTe < 0.01) {
-            rhoTe = 0.01;
-            r.AppendLine("　　　　ρte＜0.01，取 ρte＝0.01（ψ按第7.1.2条计算，偏安全取用此下限）");
-        }
-        r.AppendLine("　　　◇裂缝间纵向受拉钢筋应变不均匀系数:");
-        double psi = 1.1 - 0.65 * ftk / (rhoTe * sigma);
-        r.AppendValueLine("　　　　ψ＝1.1－0.65×ftk／（ρte×σsq）＝", psi, "%30.3f");
-        if (psi < 0.2) {
-            psi = 0.2;
-            r.AppendLine("　　　　ψ＜0.2，取 ψ＝0.2");
-        } else if (psi > 1.0) {
-            psi = 1.0;
-            r.AppendLine("　　　　ψ＞1.0，取 ψ＝1.0");
-        }
+        double rhoTe = 0;
+        const double psi =
+            strainUnevenness(r, sigma, As, Ate, "　　　　ρte＜0.01，取 ρte＝0.01（ψ按第7.1.2条计算，偏安全取用此下限）", rhoTe);
         r.AppendLine("　　　◇短期刚度:");
         const double Bs = Es * As * h0 * h0 / (1.15 * psi + 0.2 + 6 * alphaE * rho / (1 + 3.5 * gammaF));
         r.AppendValueLine("　　　　Bs＝Es×As×h0×h0／｛1.15×ψ＋0.2＋6×αE×ρ／（1＋3.5×γf'）｝＝", Bs / 1e9, "%30.1f",

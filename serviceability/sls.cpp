@@ -80,6 +80,20 @@ Control limitPicker() {
 
 Control barTypePicker() { return listPicker(kBarType, "受拉钢筋类型", {"带肋钢筋", "光面钢筋"}, 0, kGroup); }
 
+std::vector<Control> barControls() {
+    return {
+        edit(kAs, "受拉钢筋面积As(mm2)", "mm2", 1256, kGroup),
+        edit(kCs, "最外层受拉钢筋外边缘至受拉边缘距离cs(mm)", "mm", 30, kGroup),
+        barTypePicker(),
+        edit(kD1, "第一组钢筋直径d1(mm)", "mm", 20, kGroup),
+        digitsEdit(kN1, "第一组钢筋根数n1", "", 4, kGroup),
+        edit(kD2, "第二组钢筋直径d2(mm)", "mm", 18, kGroup),
+        digitsEdit(kN2, "第二组钢筋根数n2", "", 0, kGroup),
+        helpPage(kHelp, "crack.htm", "裂缝宽度计算说明"),
+        result(kW, "最大裂缝宽度wmax(mm)", "mm", "计算结果"),
+    };
+}
+
 Control helpPage(int id, const char* page, const char* tip) {
     Control c = helpButton(id, page, kGroup);
     c.label = tip;
@@ -181,15 +195,14 @@ std::string SlsForm::barGroupsDisagree() const {
     return {};
 }
 
-SlsForm::Crack SlsForm::crackWidth(CalcReport& r, double sigma, double As, double Ate, double deq,
-                                   double alphaCr, bool verdictLine) {
-    const double ftk = col(kConcrete, ColFtk), Es = col(kSteel, ColEs) * 100000;
-    r.AppendLine("　　　◇按有效受拉混凝土截面面积计算的纵向受拉钢筋配筋率:");
-    double rhoTe = As / Ate;
+double SlsForm::strainUnevenness(CalcReport& r, double sigma, double As, double Ate, const char* floorLine,
+                                  double& rhoTe) const {
+    const double ftk = col(kConcrete, ColFtk);
+    rhoTe = As / Ate;
     r.AppendValueLine("　　　　ρte＝As／Ate＝", rhoTe, "%30.5f");
     if (rhoTe < 0.01) {
         rhoTe = 0.01;
-        r.AppendLine("　　　　ρte＜0.01，取 ρte＝0.01");
+        r.AppendLine(floorLine);
     }
     r.AppendLine("　　　◇裂缝间纵向受拉钢筋应变不均匀系数:");
     double psi = 1.1 - 0.65 * ftk / (rhoTe * sigma);
@@ -201,6 +214,15 @@ SlsForm::Crack SlsForm::crackWidth(CalcReport& r, double sigma, double As, doubl
         psi = 1.0;
         r.AppendLine("　　　　ψ＞1.0，取 ψ＝1.0");
     }
+    return psi;
+}
+
+SlsForm::Crack SlsForm::crackWidth(CalcReport& r, double sigma, double As, double Ate, double deq,
+                                   double alphaCr, bool verdictLine) {
+    const double Es = col(kSteel, ColEs) * 100000;
+    r.AppendLine("　　　◇按有效受拉混凝土截面面积计算的纵向受拉钢筋配筋率:");
+    double rhoTe = 0;
+    const double psi = strainUnevenness(r, sigma, As, Ate, "　　　　ρte＜0.01，取 ρte＝0.01", rhoTe);
     double cs = value(kCs);
     if (cs < 20) {
         cs = 20;

@@ -37,6 +37,10 @@ Control limitPicker();
 /// The bar-type picker (ribbed or plain, for νi).
 Control barTypePicker();
 
+/// The bar inputs of the crack-width checks after the section, in Tab order: As, cs, bar type,
+/// the two bar groups, the help page and the wmax result.
+std::vector<Control> barControls();
+
 /// The "?" button of a help page, with its tooltip.
 Control helpPage(int id, const char* page, const char* tip);
 
@@ -70,6 +74,11 @@ protected:
     /// Refusal text when the bar groups disagree with As by more than 5 %, or a bar count is not
     /// a whole number; empty when they agree.
     std::string barGroupsDisagree() const;
+
+    /// ψ of 7.1.2 from ρte = As/Ate (taken at least 0.01, with `floorLine` saying so) and σsq
+    /// (N/mm²), bounded to 0.2…1.0; lines printed. `rhoTe` receives ρte as used.
+    double strainUnevenness(CalcReport& r, double sigma, double As, double Ate, const char* floorLine,
+                            double& rhoTe) const;
 
     struct Crack {
         double w;     ///< wmax (mm)
