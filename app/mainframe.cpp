@@ -360,7 +360,7 @@ void CMainFrame::filePrint() {
     if (doc_->wouldReplace(file))
         error = QStringLiteral("%1 就是报告文件本身，未写入。").arg(QDir::toNativeSeparators(file));
     else
-        printReportToFile(printer(), view_->viewText(), view_->font(), QDir::toNativeSeparators(doc_->pathName()), &error);
+        printReportToFile(printer(), view_->viewText(), view_->reportFont(), QDir::toNativeSeparators(doc_->pathName()), &error);
     if (!error.isEmpty()) QMessageBox::warning(this, kAppTitle, error);
 }
 

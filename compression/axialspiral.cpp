@@ -479,7 +479,7 @@ protected:
         if (rho < rmin) digits = std::max(digits, claimDecimals(rho, rmin, 2));
         if (rho > 3) digits = std::max(digits, claimDecimals(rho, 3, 2));
         if (rho > 5) digits = std::max(digits, claimDecimals(rho, 5, 2));
-        r.AppendValueLine("　　　　配筋率 ρ＝As／A＝", rho, fixedFormat(20, digits).c_str(), "（%）");
+        r.AppendValueLine("　　　　配筋率 ρ＝As／A＝", rho, fixedFormat(digits), "（%）");
 
         // The ordinary-tie capacity of 6.2.15, which bounds the spiral one (6.2.16 notes).
         r.AppendLine("　　　◇普通箍筋柱承载力");

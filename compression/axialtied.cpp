@@ -365,7 +365,7 @@ protected:
         if (rho < rmin) digits = std::max(digits, claimDecimals(rho, rmin, 1));
         if (rho > 3) digits = std::max(digits, claimDecimals(rho, 3, 1));
         if (rho > 5) digits = std::max(digits, claimDecimals(rho, 5, 1));
-        r.AppendValueLine("　　　　配筋率 ρ＝As'／A＝", rho, fixedFormat(30, digits).c_str(), "（%）");
+        r.AppendValueLine("　　　　配筋率 ρ＝As'／A＝", rho, fixedFormat(digits), "（%）");
         if (rho > 3) r.AppendLine(kOver3);
         const double Nu = tiedCapacity(phi, fc, fyp, A, As, g0);
         r.AppendValueLine(rho <= 3 ? "　　　　 N＝0.9×φ×（fc×A＋fy'×As'）／γo＝"

@@ -561,11 +561,11 @@ protected:
 
         const double ea = checkSheetHead(r, *this, "─────不对称配筋矩形截面偏心受压构件正截面承载力计算书（已知N，求e0，M）─────", N, b, h, ap, a, Asp, As, h0);
         const Capacity c = capacity(s, g0N, As, Asp);
-        const std::string xf = fixedFormat(30, xiDecimals(s, xiLarge(s, g0N, As, Asp), c));
+        const char* xf = fixedFormat(xiDecimals(s, xiLarge(s, g0N, As, Asp), c));
         r.AppendLine("　　　◇相对受压区高度:");
-        r.AppendValueLine("　　　　ξb＝β1／（1＋fy／Es／εcu）＝", s.xib(), xf.c_str());
-        r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiLarge(s, g0N, As, Asp), xf.c_str());
-        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf.c_str());
+        r.AppendValueLine("　　　　ξb＝β1／（1＋fy／Es／εcu）＝", s.xib(), xf);
+        r.AppendValueLine("　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝", xiLarge(s, g0N, As, Asp), xf);
+        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf);
         r.AppendLine("　　　◇弯矩计算:");
 
         setText(kType, c.small() ? kSmall : kLarge);
@@ -583,7 +583,7 @@ protected:
         case Capacity::Small:
         case Capacity::SmallBelow2a:
             r.AppendLine("　　　　因为 ξ＞ξb，是小偏心受压构件，取 σs＝fy×（ξ－β1）／（ξb－β1），－fy'≤σs≤fy，");
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf.c_str());
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf);
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
                 planeSectionLines(r, c);

@@ -274,12 +274,12 @@ protected:
         // With fy = fy' the equal areas cancel in the force equilibrium; otherwise they do not.
         const double xi = xiLarge(s, g0N, As, Asp);
         const Capacity c = capacity(s, g0N, As, Asp);
-        const std::string xf = fixedFormat(30, xiDecimals(s, xi, c));
+        const char* xf = fixedFormat(xiDecimals(s, xi, c));
         r.AppendLine("　　　◇相对受压区高度:");
-        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, xf.c_str());
+        r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, xf);
         r.AppendValueLine(s.fy == s.fyp ? "　　　　ξ＝γ0×N／（α1×fc×b×h0）＝" : "　　　　ξ＝（γ0×N－fy'×As'＋fy×As）／（α1×fc×b×h0）＝",
-                          xi, xf.c_str());
-        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf.c_str());
+                          xi, xf);
+        r.AppendValueLine("　　　　2×a'／h0＝", 2 * ap / h0, xf);
         r.AppendLine("　　　◇判别结构破坏类型:");
 
         const char* eText = "　　　　e＝｛α1×fc×b×h0×h0×ξ×（1－ξ／2）＋fy'×As'×（h0－a'）｝／（γ0×N）＝";
@@ -308,7 +308,7 @@ protected:
                 setVerdict(Verdict::Kind::Fail, "截面承载力不足");
                 return sheet();
             }
-            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf.c_str());
+            r.AppendValueLine("　　　　由 γ0×N＝α1×fc×b×h0×ξ＋fy'×As'－σs×As 解得 ξ＝", c.xi, xf);
             sigmaLine(r, s, c.xi);
             if (c.kind == Capacity::SmallBelow2a) {
                 planeSectionLines(r, c);

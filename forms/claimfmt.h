@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 namespace tov {
 
@@ -28,11 +27,6 @@ inline const char* fixedFormat(int decimals) {
                                            "%30.8f",  "%30.9f",  "%30.10f", "%30.11f",
                                            "%30.12f", "%30.13f", "%30.14f", "%30.15f"};
     return kFormats[decimals < 0 ? 0 : decimals > 15 ? 15 : decimals];
-}
-
-/// A printf format "%<width>.<decimals>f".
-inline std::string fixedFormat(int width, int decimals) {
-    return "%" + std::to_string(width) + "." + std::to_string(decimals) + "f";
 }
 
 }  // namespace tov

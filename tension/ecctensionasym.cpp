@@ -709,12 +709,12 @@ protected:
             if (c.kind == TensionCapacity::Below2a || c.kind == TensionCapacity::Normal)
                 digits = std::max(digits, claimDecimals(c.xi, lim, 3));
             if (c.kind == TensionCapacity::Plane) digits = claimDecimals(lim, xib, 3);
-            const std::string fmt = fixedFormat(30, digits);
-            r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, fmt.c_str());
+            const char* fmt = fixedFormat(digits);
+            r.AppendValueLine("　　　　ξb＝β1／｛1＋fy／（Es×εcu）｝＝", xib, fmt);
             r.AppendValueLine("　　　　e＝e0－h／2＋a＝", c.e, "%30.1f", "（mm）");
             r.AppendValueLine("　　　　e'＝e0＋h／2－a'＝", c.ep, "%30.1f", "（mm）");
             if (c.kind == TensionCapacity::Plane) {
-                r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt.c_str());
+                r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt);
                 r.AppendLine("　　　　因为 2×a'／h0＞ξb，受压钢筋不能屈服，规范公式不适用，按平截面假定计算：");
                 r.AppendLine("　　　◇截面承载力计算:");
                 planeLines(r, c);
@@ -727,8 +727,8 @@ protected:
                     r.AppendLine("　　　　根号内数值小于零，受拉钢筋不能屈服（ξ＞ξb）");
                     r.AppendLine("　　　◇截面承载力计算:");
                 } else {
-                    r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", c.xi, fmt.c_str());
-                    r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt.c_str());
+                    r.AppendValueLine("　　　　ξ＝B－√￣（B×B－2×C）＝", c.xi, fmt);
+                    r.AppendValueLine("　　　　2×a'／h0＝", lim, fmt);
                     r.AppendLine("　　　◇截面承载力计算:");
                 }
                 if (c.kind == TensionCapacity::Over) r.AppendLine("　　　　因为 ξ＞ξb，受拉钢筋不能屈服");
